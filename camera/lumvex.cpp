@@ -1,0 +1,76 @@
+#include "camera/lumvex.h"
+
+#include <cstddef>
+
+#include <mmsystem.h>
+
+#include "model_profile.h"
+
+namespace lumvex {
+
+// The host reads FRAMEINFO through the address WM_CAMERA_FRAME carries: its
+// layout is part of the interface in both word sizes.
+static_assert(offsetof(FRAMEINFO, frameRate) == 16, "FRAMEINFO layout");
+static_assert(sizeof(void*) == 8 ? offsetof(FRAMEINFO, buffer) == 24 && sizeof(FRAMEINFO) == 32
+                                 : offsetof(FRAMEINFO, buffer) == 20 && sizeof(FRAMEINFO) == 24,
+              "FRAMEINFO layout");
+
+namespace {
+
+constexpr const char* kSharedBlockName = "VELDRA_USBCAMERA";
+
+// The block must reach past this build's device-owner table (8 devices).
+constexpr size_t kOwnerTableEnd = (size_t{ModelProfile::kOwnerTableBase} + 8) * ModelProfile::kOwnerRecordSize;
+static_assert(kOwnerTableEnd <= ModelProfile::kSharedBlockSize, "owner table outside the block");
+
+}  // namespace
+
+CLumvex::CLumvex()
+    : m_cpuInfo{},
+      m_totalWidth(ModelProfile::kSensorWidth),
+      m_totalHeight(ModelProfile::kSensorHeight),
+      m_width(ModelProfile::kSensorWidth),
+      m_height(ModelProfile::kSensorHeight),
+      m_previewRect{0, 0, ModelProfile::kSensorWidth, ModelProfile::kSensorHeight},
+      m_rateStart(timeGetTime())
+{
+    m_frameInfo.size = sizeof(FRAMEINFO);
+    InitializeCriticalSection(&m_frameLock);
+    InitializeCriticalSection(&m_maskLock);
+}
+
+CLumvex::~CLumvex()
+{
+    DeleteCriticalSection(&m_frameLock);
+    DeleteCriticalSection(&m_maskLock);
+    m_sharedTable.CloseSharedBlock();
+}
+
+int CLumvex::Initialize(HWND hwndNotify)
+{
+    // Every camera object of every build and process shares one block; the
+    // first one creates it.
+    if (!m_sharedTable.OpenSharedBlock(kSharedBlockName))
+        m_sharedTable.CreateSharedBlock(kSharedBlockName, ModelProfile::kSharedBlockSize);
+    // A mapping of that name too small for this build's owner table (made by
+    // something else) is as unusable as none: its records would lie outside.
+    if (m_sharedTable.View() && m_sharedTable.ViewSize() < kOwnerTableEnd)
+        m_sharedTable.CloseSharedBlock();
+    if (!m_sharedTable.View()) {
+        PushError(LUMVEX_ERROR_MEMORY);
+        return 0;
+    }
+
+    m_hwndNotify = hwndNotify;
+
+    // This library has no device layer to reach the camera through: the
+    // camera object stays without a device object, and every operation that
+    // needs one reports error 1.
+    if (!m_device) {
+        PushError(LUMVEX_ERROR_MEMORY);
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace lumvex

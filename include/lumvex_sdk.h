@@ -1,0 +1,162 @@
+/*
+ * Lumvex SDK: host interface of the QV640, QV320 and QV128 near-infrared
+ * USB cameras.
+ *
+ * One DLL per camera model (LumvexSdk_QV640.dll, 64-bit; LumvexSdk_QV320.dll
+ * and LumvexSdk_QV128.dll, 32-bit), all with this interface. Every function
+ * uses the C calling convention; every argument and result is a 32-bit
+ * integer or a pointer. Results are 1 for success and 0 for failure unless
+ * a value is named.
+ *
+ * A camera is named by the handle Lumvex_Initialize returns. An unknown or
+ * released handle makes every function return at once with its failure
+ * value (0, or -1 for Lumvex_GetColorMode, Lumvex_GetSubSample and
+ * Lumvex_GetWaitTime) and report nothing.
+ *
+ * Errors are kept in a history of the 20 newest codes per camera, read
+ * newest first by Lumvex_GetLastError, and posted as WM_CAMERA_ERROR to the
+ * window given to Lumvex_Initialize (when it is not NULL).
+ *
+ * The library takes no lock of its own around its handle table: a host that
+ * calls it from several threads must not overlap the calls.
+ */
+#ifndef LUMVEX_SDK_H
+#define LUMVEX_SDK_H
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#ifndef LUMVEX_API
+#define LUMVEX_API __declspec(dllimport)
+#endif
+#define LUMVEX_CALL __cdecl
+
+/* Window messages. Both are posted, never sent. */
+/* wParam: address of the camera's FRAMEINFO, lParam 0: a frame was delivered.
+ * wParam 0, lParam 5, 8 or 13: the frame stream failed with that error. */
+#define WM_CAMERA_FRAME (WM_APP + 2)
+/* wParam 0, lParam: error code. */
+#define WM_CAMERA_ERROR (WM_APP + 3)
+
+/* The record WM_CAMERA_FRAME points to. It belongs to the camera and is
+ * rewritten for every frame; it stays valid until Lumvex_Release. */
+typedef struct FRAMEINFO {
+    int size;           /* sizeof(FRAMEINFO): 32 in 64-bit, 24 in 32-bit builds */
+    int width;          /* image width in pixels */
+    int height;         /* image height in lines */
+    int bitCount;       /* 8, 16, 24, 32, 48 or 64 */
+    int frameRate;      /* tenths of frames per second; 0 in trigger mode */
+    unsigned char *buffer; /* host buffer the frame was copied into, or NULL */
+} FRAMEINFO;
+
+/* Bits per pixel accepted by Lumvex_SetColorMode. */
+#define LUMVEX_COLOR_GRAY8    8   /* 8-bit gray */
+#define LUMVEX_COLOR_GRAY16   16  /* sensor depth in the low bits of 16 */
+#define LUMVEX_COLOR_PSEUDO24 24  /* pseudo-colour B, G, R */
+#define LUMVEX_COLOR_PSEUDO32 32  /* pseudo-colour B, G, R, 0 */
+#define LUMVEX_COLOR_PSEUDO48 48  /* pseudo-colour, 16 bits per channel */
+#define LUMVEX_COLOR_PSEUDO64 64  /* pseudo-colour, 16 bits per channel, 4 channels */
+
+/* Error codes (Lumvex_GetLastError, WM_CAMERA_ERROR). */
+#define LUMVEX_ERROR_NO_DEVICE      1  /* no device object, wrong acquisition mode, preparation failed */
+#define LUMVEX_ERROR_DEVICE_BUSY    2  /* device not present, not selectable, or owned elsewhere */
+#define LUMVEX_ERROR_THREAD         3  /* an event or a thread could not be created */
+#define LUMVEX_ERROR_WINDOW         4  /* the preview window could not be made; size preset missing */
+#define LUMVEX_ERROR_MEMORY         5  /* shared memory, allocation, image or host buffer too small */
+#define LUMVEX_ERROR_REGISTER       6  /* a device register exchange failed */
+#define LUMVEX_ERROR_GEOMETRY       7  /* the capture window is invalid */
+#define LUMVEX_ERROR_FRAME          8  /* a frame could not be read or copied */
+#define LUMVEX_ERROR_ARGUMENT       9  /* an argument is out of range */
+#define LUMVEX_ERROR_NOT_SUPPORTED  11 /* the function is not supported by this model */
+#define LUMVEX_ERROR_FILE           12 /* a file name could not be converted, or the film not opened */
+#define LUMVEX_ERROR_TIMEOUT        13 /* no frame arrived in time, or the transfer failed */
+#define LUMVEX_ERROR_MASK_FILE      14 /* a mask file could not be read or written */
+
+/* Filter identifiers of Lumvex_SetFilterValue and Lumvex_GetFilterValue. */
+#define LUMVEX_FILTER_BRIGHTNESS        1
+#define LUMVEX_FILTER_CONTRAST          2
+#define LUMVEX_FILTER_HUE               3
+#define LUMVEX_FILTER_SATURATION        4
+#define LUMVEX_FILTER_SHARPNESS         5
+#define LUMVEX_FILTER_BAYER_GAIN_RGB    6
+#define LUMVEX_FILTER_BAYER_GAIN_RED    7
+#define LUMVEX_FILTER_BAYER_GAIN_GREEN  8
+#define LUMVEX_FILTER_BAYER_GAIN_BLUE   9
+#define LUMVEX_FILTER_BAYER_GAIN_AUTO   10
+#define LUMVEX_FILTER_GAMMA             11
+#define LUMVEX_FILTER_BAYER_MODE        12
+#define LUMVEX_FILTER_GLOBAL_GAIN       13
+#define LUMVEX_FILTER_COLOR_GAIN_RED    14
+#define LUMVEX_FILTER_COLOR_GAIN_GREEN1 15
+#define LUMVEX_FILTER_COLOR_GAIN_GREEN2 16
+#define LUMVEX_FILTER_COLOR_GAIN_BLUE   17
+#define LUMVEX_FILTER_EXPOSURE_TIME     18
+#define LUMVEX_FILTER_GRAY_MODE         19
+#define LUMVEX_FILTER_GRAY_GAIN_R       20
+#define LUMVEX_FILTER_GRAY_GAIN_G1      21
+#define LUMVEX_FILTER_GRAY_GAIN_G2      22
+#define LUMVEX_FILTER_GRAY_GAIN_B       23
+#define LUMVEX_FILTER_GRAY_OFFSET_R     24
+#define LUMVEX_FILTER_GRAY_OFFSET_G1    25
+#define LUMVEX_FILTER_GRAY_OFFSET_G2    26
+#define LUMVEX_FILTER_GRAY_OFFSET_B     27
+#define LUMVEX_FILTER_PELTIER           100
+#define LUMVEX_FILTER_TEMPERATURE       101
+#define LUMVEX_FILTER_DOT_FILTER        102
+#define LUMVEX_FILTER_MASK_FILTER       103
+
+/* Library and camera object. */
+
+/* High 16 bits: model (127 QV640, 126 QV320, 128 QV128); low 16 bits 1300. */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetDllVersion(void);
+/* Opens a camera; notifyWindow (may be NULL) receives WM_CAMERA_ERROR.
+ * Returns the handle even when the camera could not be started: the reason
+ * is then in the error history. 0 only when no camera object could be made. */
+LUMVEX_API int LUMVEX_CALL Lumvex_Initialize(HWND notifyWindow);
+/* Closes the camera and forgets the handle: 1, or 0 for an unknown handle. */
+LUMVEX_API int LUMVEX_CALL Lumvex_Release(int handle);
+/* Newest error code, removed from the history; 0 when none is left. */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetLastError(int handle);
+/* Always 0 for a known handle; the argument is not used. */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetStatus(int handle, int reserved);
+
+/* Capture format and timing. */
+
+/* bitsPerPixel: one of the LUMVEX_COLOR_* values, else error 9. Takes
+ * effect at the next start of acquisition. */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetColorMode(int handle, int bitsPerPixel);
+/* 8, 16-bit modes report the sensor depth (12 QV640, 14 QV320/QV128),
+ * 24, 32, and 48/64 less the unused bits (44/60 QV640, 46/62 others). */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetColorMode(int handle);
+/* mode 0 to 2; other values return 0 without an error. */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetSubSample(int handle, int mode);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetSubSample(int handle);
+/* Milliseconds the acquisition thread sleeps before waiting for each frame;
+ * a negative value returns 0 without an error. */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetWaitTime(int handle, int milliseconds);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetWaitTime(int handle);
+/* Stored and sent to the camera at the next start of acquisition. */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetHalfClock(int handle, int value);
+
+/* Camera settings. */
+
+/* Automatic exposure: 0 off, 1 and 2 on; other values post error 9. */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetAutoIris(int handle, int mode);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetAutoIris(int handle, int *ok);
+
+/* Not supported by these cameras: return 0. The setters post error 11;
+ * the getters write 0 through the pointer when it is not NULL. */
+LUMVEX_API int LUMVEX_CALL Lumvex_Fps(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetSamplingRate(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetCrossbar(int handle, int input, int output);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetSamplingRate(int handle, int *value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetVideoFormat(int handle, int *value);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* LUMVEX_SDK_H */
