@@ -19,8 +19,11 @@ namespace {
 
 constexpr const char* kSharedBlockName = "VELDRA_USBCAMERA";
 
-// The block must reach past this build's device-owner table (8 devices).
-constexpr size_t kOwnerTableEnd = (size_t{ModelProfile::kOwnerTableBase} + 8) * ModelProfile::kOwnerRecordSize;
+// A device-owner record: owner window, owner module and a reserved word,
+// each pointer-sized, then the library's file name (152 bytes in 64-bit,
+// 140 in 32-bit builds). The block must reach past the table of 8 devices.
+constexpr size_t kOwnerRecordSize = 3 * sizeof(void*) + 128;
+constexpr size_t kOwnerTableEnd = (size_t{ModelProfile::kOwnerTableBase} + 8) * kOwnerRecordSize;
 static_assert(kOwnerTableEnd <= ModelProfile::kSharedBlockSize, "owner table outside the block");
 
 }  // namespace

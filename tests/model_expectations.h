@@ -7,15 +7,19 @@ struct ModelExpectations {
     int sensorWidth, sensorHeight;
     int sampleDepth;
     unsigned sharedBlockSize;
-    unsigned ownerRecordOffset;  // byte offset of device 0's owner record
+    unsigned ownerTableBase;  // device n's owner record is record base + n
 };
 
 #if defined(LUMVEX_MODEL_QV640)
-constexpr ModelExpectations kModel = {8324372, 640, 512, 12, 0x4C0000, 617728};
+constexpr ModelExpectations kModel = {8324372, 640, 512, 12, 0x4C0000, 4064};
 #elif defined(LUMVEX_MODEL_QV320)
-constexpr ModelExpectations kModel = {8258836, 320, 256, 14, 0x460000, 564480};
+constexpr ModelExpectations kModel = {8258836, 320, 256, 14, 0x460000, 4032};
 #elif defined(LUMVEX_MODEL_QV128)
-constexpr ModelExpectations kModel = {8389908, 128, 128, 14, 0x460000, 573440};
+constexpr ModelExpectations kModel = {8389908, 128, 128, 14, 0x460000, 4096};
 #else
 #error "no camera model"
 #endif
+
+// Owner records are 152 bytes in 64-bit and 140 bytes in 32-bit programs.
+constexpr unsigned kOwnerRecordSize = sizeof(void*) == 8 ? 152 : 140;
+constexpr unsigned kOwnerRecordOffset = kModel.ownerTableBase * kOwnerRecordSize;

@@ -70,7 +70,7 @@ TEST_F(SharedBlock, LaterCamerasOpenItWithoutZeroing)
     BlockView block;
     ASSERT_NE(block.bytes(), nullptr);
     block.bytes()[kMarkOffset] = 0xA5;
-    block.bytes()[kModel.ownerRecordOffset] = 0x5A;
+    block.bytes()[kOwnerRecordOffset] = 0x5A;
 
     const int second = Lumvex_Initialize(nullptr);
     ASSERT_NE(second, 0);
@@ -78,7 +78,7 @@ TEST_F(SharedBlock, LaterCamerasOpenItWithoutZeroing)
 
     EXPECT_EQ(RunSecondProcess(kMarkOffset, 0xA5), 0u) << "second process: 2 no block, 3 byte lost, 4 no camera";
     EXPECT_EQ(block.bytes()[kMarkOffset], 0xA5);
-    EXPECT_EQ(block.bytes()[kModel.ownerRecordOffset], 0x5A);
+    EXPECT_EQ(block.bytes()[kOwnerRecordOffset], 0x5A);
 
     EXPECT_EQ(Lumvex_Release(second), 1);
     EXPECT_EQ(Lumvex_Release(first), 1);

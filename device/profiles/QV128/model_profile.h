@@ -21,8 +21,8 @@ struct ModelProfile {
     static constexpr const char* kLibraryFileName = "LumvexSdk_QV128.dll";
 
     static constexpr unsigned kSharedBlockSize = 0x460000;
+    // Device n's owner record is record (base + n) of the block.
     static constexpr unsigned kOwnerTableBase = 4096;
-    static constexpr unsigned kOwnerRecordSize = 140;
 };
 
 }  // namespace lumvex

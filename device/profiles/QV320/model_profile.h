@@ -21,8 +21,8 @@ struct ModelProfile {
     static constexpr const char* kLibraryFileName = "LumvexSdk_QV320.dll";
 
     static constexpr unsigned kSharedBlockSize = 0x460000;
+    // Device n's owner record is record (base + n) of the block.
     static constexpr unsigned kOwnerTableBase = 4032;
-    static constexpr unsigned kOwnerRecordSize = 140;
 };
 
 }  // namespace lumvex

@@ -21,8 +21,8 @@ struct ModelProfile {
     static constexpr const char* kLibraryFileName = "LumvexSdk_QV640.dll";
 
     static constexpr unsigned kSharedBlockSize = 0x4C0000;
+    // Device n's owner record is record (base + n) of the block.
     static constexpr unsigned kOwnerTableBase = 4064;
-    static constexpr unsigned kOwnerRecordSize = 152;
 };
 
 }  // namespace lumvex
