@@ -1,6 +1,7 @@
 #include "camera/lumvex.h"
 
 #include <cstddef>
+#include <new>
 
 #include <mmsystem.h>
 
@@ -44,6 +45,8 @@ CLumvex::CLumvex()
 
 CLumvex::~CLumvex()
 {
+    delete m_device;
+    m_device = nullptr;
     DeleteCriticalSection(&m_frameLock);
     DeleteCriticalSection(&m_maskLock);
     m_sharedTable.CloseSharedBlock();
@@ -51,6 +54,9 @@ CLumvex::~CLumvex()
 
 int CLumvex::Initialize(HWND hwndNotify)
 {
+    // The notification window first: a failure of any step below reaches it.
+    m_hwndNotify = hwndNotify;
+
     // Every camera object of every build and process shares one block; the
     // first one creates it.
     if (!m_sharedTable.OpenSharedBlock(kSharedBlockName))
@@ -64,15 +70,25 @@ int CLumvex::Initialize(HWND hwndNotify)
         return 0;
     }
 
-    m_hwndNotify = hwndNotify;
-
-    // This library has no device layer to reach the camera through: the
-    // camera object stays without a device object, and every operation that
-    // needs one reports error 1.
+    // The device object probes the devices and starts device 0.
+    m_device = new (std::nothrow) CModelDevice;
     if (!m_device) {
         PushError(LUMVEX_ERROR_MEMORY);
         return 0;
     }
+
+    // The settings of a camera with nothing stored yet: the full sensor,
+    // the model's default exposure, no mirrors.
+    if (!GeometryValid()) {
+        PushError(LUMVEX_ERROR_GEOMETRY);
+        ResetGeometryToSensor();
+    }
+    m_device->SetWindow(m_startX, m_startY, m_width, m_height, m_subSample);
+    m_previewRect = RECT{0, 0, m_width, m_height};
+    m_exposure = CModelDevice::ExposureDefault();
+    m_device->SetExposure(static_cast<uint16_t>(m_exposure));
+    m_device->SetMirrorV(m_mirrorV);
+    m_device->SetMirrorH(m_mirrorH);
     return 1;
 }
 

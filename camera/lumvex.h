@@ -10,13 +10,14 @@
 
 #include "lumvex_sdk.h"
 #include "camera/shared_block.h"
+#include "device/model_device.h"
 #include "image/processor_info.h"
 
 namespace lumvex {
 
 class CDibImage;
-class CQVMSdkLib;
 class CAviWriter;
+
 
 enum AcquisitionMode { MODE_IDLE = 0, MODE_PREVIEW = 1, MODE_CAPTURE = 2, MODE_TRIGGER = 3 };
 
@@ -72,10 +73,40 @@ public:
     int SetAutoIris(int mode);
     int GetAutoIris(int* ok) const;
 
+    // Registers, serial ROM and IO port of the camera.
+    int ReadRegister(int reg, int* ok);
+    int WriteRegister(int reg, int value);
+    int FpgaReadRegister(int reg, int* ok);
+    int FpgaWriteRegister(int reg, int value);
+    int ReadSromId(int index, int* ok);
+    int WriteSromId(int index, int value);
+    int GetIOPort(unsigned char* value);
+    int SetIOPort(int value);
+    int GetHalfClock(int* ok);
+
+    int SetMirrorH(int flag);
+    int GetMirrorH();
+    int SetMirrorV(int flag);
+    int GetMirrorV();
+    int GetCameraInfo(LUMVEX_CAMERAINFO* info);
+    int GetRealExposureTime(int* ok);
+    int SetRealExposureTime(int microseconds);
+
+    // Capture geometry.
+    int SetCaptureWindow(int width, int height);
+    int SetCaptureWindowEx(int totalWidth, int startX, int width, int totalHeight, int startY, int height);
+    int GetCaptureWindowEx(int* totalWidth, int* startX, int* width, int* totalHeight, int* startY,
+                           int* height) const;
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // The window rules of the camera: inside the sensor, at least 4 x 3, and
+    // no sub-sampling.
+    bool GeometryValid() const;
+
     // Shared resources.
     CPUINFO m_cpuInfo;
     CSharedBlock m_sharedTable;
-    CQVMSdkLib* m_device = nullptr;
+    CModelDevice* m_device = nullptr;
 
     // Images, in the order they are created and destroyed.
     CDibImage* m_image8 = nullptr;
@@ -177,6 +208,12 @@ public:
     CRITICAL_SECTION m_frameLock;
     CRITICAL_SECTION m_maskLock;
     volatile LONG m_maskUpdating = 0;
+
+private:
+    void ResetGeometryToSensor();
+    // Sends the stored window to the device unless a stream may be using
+    // the transfer buffers; then the next capture preparation sends it.
+    void ApplyWindow();
 };
 
 }  // namespace lumvex

@@ -52,6 +52,15 @@ typedef struct FRAMEINFO {
     unsigned char *buffer; /* host buffer the frame was copied into, or NULL */
 } FRAMEINFO;
 
+/* The record Lumvex_GetCameraInfo fills. Set size first: at least 36. */
+typedef struct LUMVEX_CAMERAINFO {
+    int size;
+    int sensorWidth, sensorHeight;
+    int globalGainMin, globalGainMax;
+    int colorGainMin, colorGainMax; /* colorGainMax is 255 */
+    int exposureMin, exposureMax;   /* exposure in line clocks */
+} LUMVEX_CAMERAINFO;
+
 /* Bits per pixel accepted by Lumvex_SetColorMode. */
 #define LUMVEX_COLOR_GRAY8    8   /* 8-bit gray */
 #define LUMVEX_COLOR_GRAY16   16  /* sensor depth in the low bits of 16 */
@@ -146,6 +155,49 @@ LUMVEX_API int LUMVEX_CALL Lumvex_SetHalfClock(int handle, int value);
 /* Automatic exposure: 0 off, 1 and 2 on; other values post error 9. */
 LUMVEX_API int LUMVEX_CALL Lumvex_SetAutoIris(int handle, int mode);
 LUMVEX_API int LUMVEX_CALL Lumvex_GetAutoIris(int handle, int *ok);
+
+/* Capture window. A valid window lies inside the sensor, is at least 4 x 3
+ * and needs sub-sample mode 0; an invalid one gives error 7. */
+LUMVEX_API int LUMVEX_CALL Lumvex_Width(int handle);
+LUMVEX_API int LUMVEX_CALL Lumvex_Height(int handle);
+/* Selects the stored size preset ("Size_NN" under the camera's registry key
+ * "Camera_NN") of that width and height; error 4 when there is none. */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetCaptureWindow(int handle, int width, int height);
+/* Not supported by the QV128 (posts error 11). */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetCaptureWindowEx(int handle, int totalWidth, int startX, int width,
+                                                     int totalHeight, int startY, int height);
+/* Any pointer may be NULL. */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetCaptureWindowEx(int handle, int *totalWidth, int *startX, int *width,
+                                                     int *totalHeight, int *startY, int *height);
+
+/* Registers and ports. The success flags (may be NULL) receive 1 when the
+ * value is valid. Failed exchanges give error 6, no device error 1. The QV128
+ * has no camera registers: reads give 0, writes succeed, without traffic. */
+LUMVEX_API int LUMVEX_CALL Lumvex_ReadRegister(int handle, int reg, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_WriteRegister(int handle, int reg, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_Fpga_ReadRegister(int handle, int reg, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_Fpga_WriteRegister(int handle, int reg, int value);
+/* Serial ROM ID area, byte by byte; failures post error 1. */
+LUMVEX_API int LUMVEX_CALL Lumvex_ReadSromID(int handle, int index, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_WriteSromID(int handle, int index, int value);
+/* The IO port byte; the last two arguments are not used. */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetIOPort(int handle, unsigned char *value, int reserved1, int reserved2);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetIOPort(int handle, int value);
+/* The camera's half-clock setting; failures post error 1. */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetHalfClock(int handle, int *ok);
+
+/* Mirroring is done on the host; the flags are kept per camera. */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetMirrorH(int handle, int flag);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetMirrorH(int handle);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetMirrorV(int handle, int flag);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetMirrorV(int handle);
+
+/* Sensor size and setting limits: error 9 for NULL, 5 for a size below 36. */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetCameraInfo(int handle, LUMVEX_CAMERAINFO *info);
+/* The exposure as a time in microseconds, from the capture width and the
+ * exposure in line clocks. Setting it outside the model's range: error 9. */
+LUMVEX_API int LUMVEX_CALL Lumvex_GetRealExposureTime(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetRealExposureTime(int handle, int microseconds);
 
 /* Not supported by these cameras: return 0. The setters post error 11;
  * the getters write 0 through the pointer when it is not NULL. */

@@ -15,7 +15,7 @@ esac
 grep -q "file format $want_format" <<<"$dump" || { echo "not $want_format"; fail=1; }
 grep -Eq "^Magic[[:space:]]+$want_magic" <<<"$dump" || { echo "PE magic is not $want_magic"; fail=1; }
 
-expected=$(sed -n 's/^[[:space:]]\+\(Lumvex_[A-Za-z0-9_]*\).*/\1/p' "$def" | sort)
+expected=$(sed -n 's/^[[:space:]]\+\(Lumvex[A-Za-z]*_[A-Za-z0-9_]*\).*/\1/p' "$def" | sort)
 actual=$(awk '/\[Ordinal\/Name Pointer\] Table/{t=1; next} t && /^\t\[/{print $NF} t && /^$/{t=0}' <<<"$dump" | sort)
 if [ "$expected" != "$actual" ]; then
   echo "exports differ from $def:"; diff <(echo "$expected") <(echo "$actual") || true; fail=1

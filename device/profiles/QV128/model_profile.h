@@ -3,7 +3,12 @@
 // reads it from here.
 #pragma once
 
+#include <cstdint>
+
+#include "device/model_shapes.h"
+
 #define LUMVEX_MODEL_NAME "QV128"
+#define LUMVEX_MODEL_CLASS CLumvexQV128Sdk
 
 namespace lumvex {
 
@@ -21,6 +26,34 @@ struct ModelProfile {
     static constexpr const char* kLibraryFileName = "LumvexSdk_QV128.dll";
 
     static constexpr unsigned kSharedBlockSize = 0x460000;
+
+    // Sensor control.
+    static constexpr int kWindowUnit = 0;  // registers 16-19 count in this many pixels; 0: not written
+    static constexpr LengthOrder kLengthOrder = LengthOrder::LowLastStrobe6;
+    static constexpr uint8_t kSampleWidthWide = 9;    // register 14
+    static constexpr uint8_t kSampleWidthNarrow = 8;
+    static constexpr uint8_t kTriggerOn = 5;          // register 11
+    static constexpr bool kTriggerControlBit = false;     // register 20 bit 0 as well
+    static constexpr ExposureLayout kExposureLayout = ExposureLayout::Shifted;
+    static constexpr int kExposureMin = 5;
+    static constexpr int kExposureMax = 65535;
+    static constexpr int kExposureDefault = 10000;
+    static constexpr bool kExposureClamped = false;     // values above the maximum are sent as it
+    static constexpr int kExposureLineAddition = 0;   // real exposure: line length = width + this
+    static constexpr bool kExposureLineIsOne = true;
+    static constexpr double kExposureUnit = 0.0002;       // seconds per line clock
+    static constexpr GlobalGainPlace kGlobalGainPlace = GlobalGainPlace::Register24;
+    static constexpr int kGlobalGainMin = 0;
+    static constexpr int kGlobalGainMax = 255;
+    static constexpr bool kGlobalGainAtStartUp = false;
+    static constexpr bool kCameraRegisters = false;    // colour gains 43-46
+    static constexpr int kColorGainMin = 0;
+    static constexpr PeltierSupport kPeltier = PeltierSupport::None;
+    static constexpr bool kTemperature = false;
+    static constexpr bool kCaptureWindowEx = false;
+    static constexpr const char* kIdentity = nullptr;     // SROM identity text checked at start-up
+    static constexpr StartUpExtras kStartUpExtras = StartUpExtras::None;
+
     // Device n's owner record is record (base + n) of the block.
     static constexpr unsigned kOwnerTableBase = 4096;
 };

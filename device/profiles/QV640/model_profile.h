@@ -3,7 +3,12 @@
 // reads it from here.
 #pragma once
 
+#include <cstdint>
+
+#include "device/model_shapes.h"
+
 #define LUMVEX_MODEL_NAME "QV640"
+#define LUMVEX_MODEL_CLASS CLumvexQV640Sdk
 
 namespace lumvex {
 
@@ -21,6 +26,34 @@ struct ModelProfile {
     static constexpr const char* kLibraryFileName = "LumvexSdk_QV640.dll";
 
     static constexpr unsigned kSharedBlockSize = 0x4C0000;
+
+    // Sensor control.
+    static constexpr int kWindowUnit = 4;  // registers 16-19 count in this many pixels; 0: not written
+    static constexpr LengthOrder kLengthOrder = LengthOrder::Plain;
+    static constexpr uint8_t kSampleWidthWide = 5;    // register 14
+    static constexpr uint8_t kSampleWidthNarrow = 4;
+    static constexpr uint8_t kTriggerOn = 1;          // register 11
+    static constexpr bool kTriggerControlBit = true;     // register 20 bit 0 as well
+    static constexpr ExposureLayout kExposureLayout = ExposureLayout::Plain;
+    static constexpr int kExposureMin = 0;
+    static constexpr int kExposureMax = 65500;
+    static constexpr int kExposureDefault = 100;
+    static constexpr bool kExposureClamped = true;     // values above the maximum are sent as it
+    static constexpr int kExposureLineAddition = 33;   // real exposure: line length = width + this
+    static constexpr bool kExposureLineIsOne = false;
+    static constexpr double kExposureUnit = 0.0001f;       // seconds per line clock
+    static constexpr GlobalGainPlace kGlobalGainPlace = GlobalGainPlace::ControlBit;
+    static constexpr int kGlobalGainMin = 0;
+    static constexpr int kGlobalGainMax = 1;
+    static constexpr bool kGlobalGainAtStartUp = true;
+    static constexpr bool kCameraRegisters = true;    // colour gains 43-46
+    static constexpr int kColorGainMin = 0;
+    static constexpr PeltierSupport kPeltier = PeltierSupport::Full;
+    static constexpr bool kTemperature = true;
+    static constexpr bool kCaptureWindowEx = true;
+    static constexpr const char* kIdentity = "QV640-ID";     // SROM identity text checked at start-up
+    static constexpr StartUpExtras kStartUpExtras = StartUpExtras::CalibrateAndControl6;
+
     // Device n's owner record is record (base + n) of the block.
     static constexpr unsigned kOwnerTableBase = 4064;
 };
