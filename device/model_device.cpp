@@ -73,14 +73,14 @@ int LUMVEX_MODEL_CLASS::StartUp(int device)
 
 int LUMVEX_MODEL_CLASS::CheckIdentity()
 {
-    if constexpr (P::kIdentity != nullptr) {
+    if constexpr (P::kIdentity[0] != '\0') {
         char identity[9] = {};
         for (uint8_t i = 0; i < 8; ++i) {
             uint8_t byte = 0;
             ReadSromIdentityByte(i, &byte);
             identity[i] = static_cast<char>(byte);
         }
-        if (std::memcmp(identity, P::kIdentity, 8) == 0) {
+        if (std::strncmp(identity, P::kIdentity, 8) == 0) {
             for (uint8_t i = 0; i < 4; ++i) {
                 uint8_t calibration = 0;
                 ReadSromIdentityByte(static_cast<uint8_t>(16 + i), &calibration);

@@ -44,6 +44,10 @@ start() {
   [ -e /tmp/.X11-unix/X$display ] || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
 
   export WINEPREFIX=$prefix WINEDEBUG=-all DISPLAY=:$display WINEDLLOVERRIDES="mscoree,mshtml="
+  # The prefix is made first, under a server of its own that ends with it:
+  # services started while a new prefix is set up do not survive that well.
+  "$wine64" wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+  "$wineserver" -w
   setsid "$wineserver" -f -p </dev/null >/dev/null 2>&1 &
   server_pid=$!
   cat >"$env_file" <<EOT
@@ -55,7 +59,9 @@ LUMVEX_WINE=$wine64
 LUMVEX_XVFB_PID=$xvfb_pid
 LUMVEX_WINESERVER_PID=$server_pid
 EOT
-  "$wine64" wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+  # Start the system processes now, with their output in a file: started
+  # later by a test, they would keep its output pipe open after it ends.
+  "$wine64" wineboot </dev/null >>"$dir/wineboot.log" 2>&1
   echo "wine-session: prefix $prefix, display :$display"
 }
 

@@ -51,7 +51,7 @@ struct ModelProfile {
     static constexpr PeltierSupport kPeltier = PeltierSupport::None;
     static constexpr bool kTemperature = false;
     static constexpr bool kCaptureWindowEx = false;
-    static constexpr const char* kIdentity = nullptr;     // SROM identity text checked at start-up
+    static constexpr const char* kIdentity = "";     // SROM identity text checked at start-up (none)
     static constexpr StartUpExtras kStartUpExtras = StartUpExtras::None;
 
     // Device n's owner record is record (base + n) of the block.

@@ -51,7 +51,7 @@ struct ModelProfile {
     static constexpr PeltierSupport kPeltier = PeltierSupport::WrittenOnly;
     static constexpr bool kTemperature = false;
     static constexpr bool kCaptureWindowEx = true;
-    static constexpr const char* kIdentity = nullptr;     // SROM identity text checked at start-up
+    static constexpr const char* kIdentity = "";     // SROM identity text checked at start-up (none)
     static constexpr StartUpExtras kStartUpExtras = StartUpExtras::ClearReg23ReadBack;
 
     // Device n's owner record is record (base + n) of the block.
