@@ -17,5 +17,5 @@ for model in QV640 QV320 QV128; do
     echo "   not run: this machine cannot run 32-bit programs"
     continue
   fi
-  "$root/tools/wine-run" "$root/build/$model/bin/lumvex_demo.exe"
+  "$root/tools/wine-run" "$root/build/$model/bin/sim/lumvex_demo.exe"
 done
