@@ -104,20 +104,24 @@ int CQVMSdkLib::ReadReply(HANDLE handle, uint8_t* packet)
     return CH_DONE;
 }
 
-int CQVMSdkLib::ReadFpgaRegister(uint8_t reg, uint8_t* value)
+// One exchange: the command, then two replies of which only the second
+// counts; the packet holds that reply afterwards. Shared by the register
+// reads.
+int CQVMSdkLib::Query(uint8_t* packet)
 {
-    *value = 0;
     Exchange x(*this);
-    if (!x.opened())
-        return 0;
-    uint8_t packet[kPacketSize] = {0x26, reg};
-    if (SendCommand(x.handle(), packet) != CH_DONE)
+    if (!x.opened() || SendCommand(x.handle(), packet) != CH_DONE)
         return 0;
     ReadReply(x.handle(), packet);
-    if (ReadReply(x.handle(), packet) != CH_DONE)
-        return 0;
-    *value = packet[0];
-    return 1;
+    return ReadReply(x.handle(), packet) == CH_DONE ? 1 : 0;
+}
+
+int CQVMSdkLib::ReadFpgaRegister(uint8_t reg, uint8_t* value)
+{
+    uint8_t packet[kPacketSize] = {0x26, reg};
+    const int result = Query(packet);
+    *value = result ? packet[0] : 0;
+    return result;
 }
 
 int CQVMSdkLib::WriteFpgaRegister(uint8_t reg, uint8_t value)
@@ -131,18 +135,10 @@ int CQVMSdkLib::WriteFpgaRegister(uint8_t reg, uint8_t value)
 
 int CQVMSdkLib::ReadCameraRegister(uint8_t reg, uint16_t* value)
 {
-    *value = 0;
-    Exchange x(*this);
-    if (!x.opened())
-        return 0;
     uint8_t packet[kPacketSize] = {0x0C, reg};
-    if (SendCommand(x.handle(), packet) != CH_DONE)
-        return 0;
-    ReadReply(x.handle(), packet);
-    if (ReadReply(x.handle(), packet) != CH_DONE)
-        return 0;
-    *value = static_cast<uint16_t>(packet[0] * 256 + packet[1]);
-    return 1;
+    const int result = Query(packet);
+    *value = result ? static_cast<uint16_t>(packet[0] * 256 + packet[1]) : 0;
+    return result;
 }
 
 int CQVMSdkLib::WriteCameraRegister(uint8_t reg, uint16_t value)

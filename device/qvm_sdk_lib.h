@@ -151,6 +151,8 @@ private:
     static DWORD WINAPI TransferThreadMain(void* state);
     void TransferLoop();
     void FreeBuffers();
+    int Query(uint8_t* packet);
+    void ResetStream();
     int FrameRequest(HANDLE handle, void* buffer, DWORD bytes, DWORD* moved);
 
     // Channel state.

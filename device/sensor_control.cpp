@@ -6,8 +6,7 @@ namespace lumvex {
 
 CQVMSdkLib::CQVMSdkLib()
 {
-    m_stream.stop = 1;
-    m_stream.owner = this;
+    ResetStream();
 }
 
 CQVMSdkLib::~CQVMSdkLib()

@@ -136,9 +136,7 @@ int CQVMSdkLib::StartStream()
             CloseHandle(s.doneEvent);
         if (s.frameEvent)
             CloseHandle(s.frameEvent);
-        s = StreamState{};
-        s.stop = 1;
-        s.owner = this;
+        ResetStream();
         return CH_NOT_OPENED;
     }
     SetThreadPriority(s.thread, THREAD_PRIORITY_HIGHEST);
@@ -245,10 +243,16 @@ int CQVMSdkLib::StopStream()
     if (s.doneEvent)
         CloseHandle(s.doneEvent);
     const int status = idle ? CH_DONE : static_cast<int>(s.status);
-    s = StreamState{};
-    s.stop = 1;
-    s.owner = this;
+    ResetStream();
     return status;
+}
+
+// Idle: stopped, not failed, nothing open.
+void CQVMSdkLib::ResetStream()
+{
+    m_stream = StreamState{};
+    m_stream.stop = 1;
+    m_stream.owner = this;
 }
 
 }  // namespace lumvex
