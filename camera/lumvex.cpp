@@ -1,10 +1,13 @@
 #include "camera/lumvex.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <new>
 
 #include <mmsystem.h>
 
+#include "image/dib_image.h"
 #include "model_profile.h"
 
 namespace lumvex {
@@ -43,10 +46,23 @@ CLumvex::CLumvex()
     InitializeCriticalSection(&m_maskLock);
 }
 
+CDibImage** CLumvex::ImageSlot(int i)
+{
+    CDibImage** const slots[kImageCount] = {
+        &m_image8,    &m_image16,    &m_image24,  &m_image32,    &m_image48,  &m_image64,    &m_filterWork,
+        &m_displayImage, &m_rawImage, &m_darkRef8, &m_whiteRef8, &m_darkRef16, &m_whiteRef16, &m_hotMap8,
+        &m_deadMap8,  &m_hotMap16,   &m_deadMap16, &m_work8,     &m_work16};
+    return slots[i];
+}
+
 CLumvex::~CLumvex()
 {
     delete m_device;
     m_device = nullptr;
+    for (int i = 0; i < kImageCount; ++i) {
+        delete *ImageSlot(i);
+        *ImageSlot(i) = nullptr;
+    }
     DeleteCriticalSection(&m_frameLock);
     DeleteCriticalSection(&m_maskLock);
     m_sharedTable.CloseSharedBlock();
@@ -72,10 +88,17 @@ int CLumvex::Initialize(HWND hwndNotify)
 
     // The device object probes the devices and starts device 0.
     m_device = new (std::nothrow) CModelDevice;
-    if (!m_device) {
+    bool complete = m_device != nullptr;
+    for (int i = 0; i < kImageCount; ++i) {
+        *ImageSlot(i) = new (std::nothrow) CDibImage;
+        complete = complete && *ImageSlot(i);
+    }
+    if (!complete) {
         PushError(LUMVEX_ERROR_MEMORY);
         return 0;
     }
+    if (!CreateFixedImages())
+        return 0;
 
     // The settings of a camera with nothing stored yet: the full sensor,
     // the model's default exposure, no mirrors.
@@ -89,6 +112,27 @@ int CLumvex::Initialize(HWND hwndNotify)
     m_device->SetExposure(static_cast<uint16_t>(m_exposure));
     m_device->SetMirrorV(m_mirrorV);
     m_device->SetMirrorH(m_mirrorH);
+    return 1;
+}
+
+// The reference frames, defect maps and dot-filter masks at sensor size:
+// white references at full scale, everything else 0.
+int CLumvex::CreateFixedImages()
+{
+    constexpr int w = ModelProfile::kSensorWidth, h = ModelProfile::kSensorHeight;
+    const struct {
+        CDibImage* image;
+        uint16_t bits;
+    } fixed[] = {{m_darkRef8, 8},  {m_whiteRef8, 8},  {m_darkRef16, 16}, {m_whiteRef16, 16}, {m_hotMap8, 8},
+                 {m_deadMap8, 8},  {m_hotMap16, 16},  {m_deadMap16, 16}, {m_work8, 8},       {m_work16, 16}};
+    for (const auto& f : fixed)
+        if (!f.image->Create(w, h, f.bits))
+            return 0;
+    for (const auto& f : fixed)
+        std::memset(f.image->Bits(), 0, f.image->SizeBytes());
+    std::memset(m_whiteRef8->Bits(), 255, size_t{w} * h);
+    uint16_t* white = reinterpret_cast<uint16_t*>(m_whiteRef16->Bits());
+    std::fill(white, white + size_t{w} * h, static_cast<uint16_t>(ModelProfile::kWhiteLevel16));
     return 1;
 }
 

@@ -210,6 +210,10 @@ public:
     volatile LONG m_maskUpdating = 0;
 
 private:
+    static constexpr int kImageCount = 19;
+    // The image pointers in the order they are made and destroyed.
+    CDibImage** ImageSlot(int i);
+    int CreateFixedImages();
     void ResetGeometryToSensor();
     // Sends the stored window to the device unless a stream may be using
     // the transfer buffers; then the next capture preparation sends it.
