@@ -21,18 +21,24 @@ class CAviWriter;
 
 enum AcquisitionMode { MODE_IDLE = 0, MODE_PREVIEW = 1, MODE_CAPTURE = 2, MODE_TRIGGER = 3 };
 
-// The filter values, addressed by filter identifier, that the frame
-// post-processing reads on every frame.
-struct FilterValues {
-    int brightness, contrast, hue, saturation, sharpness;
-    int bayerGainR, bayerGainG, bayerGainB, bayerGainAuto;
-    int gamma, bayerMode;
-    int globalGain, colorGainR, colorGainG1, colorGainG2, colorGainB;
-    int grayMode;
-    int grayGainR, grayGainG1, grayGainG2, grayGainB;
-    int grayOffsetR, grayOffsetG1, grayOffsetG2, grayOffsetB;
-    int dotFilter, maskFilter;
+// The filter record: thirty consecutive 32-bit fields, addressed by
+// position by the image dialog and the settings store. The frame
+// post-processing reads them on every frame.
+struct FilterRecord {
+    int brightness, contrast, hue, saturation, sharpness;  // 0-4
+    int bayerGainR, bayerGainG, bayerGainB;                // 5-7
+    int gamma, bayerMode;                                  // 8, 9
+    int unused10;
+    int grayMode;                                          // 11
+    int grayGainR, grayGainG1, grayGainG2, grayGainB;      // 12-15
+    int grayOffsetR, grayOffsetG1, grayOffsetG2, grayOffsetB;  // 16-19
+    int unused20[5];
+    int bayerGainAuto;                                     // 25
+    int whiteBalanceRequest[2];                            // 26, 27
+    int unused28;
+    int autoGainCount;                                     // 29: 0 off, 1 once, -1 every frame
 };
+static_assert(sizeof(FilterRecord) == 30 * 4, "thirty fields");
 
 // Five device gains as they were when the analog dialog opened.
 struct AnalogSnapshot {
@@ -72,6 +78,11 @@ public:
     int SetHalfClock(int value);
     int SetAutoIris(int mode);
     int GetAutoIris(int* ok) const;
+
+    // Filter values by identifier: ranges per id and model, error 9 for an
+    // unknown id or a value out of range; some reach the camera.
+    int SetFilterValue(int id, int value);
+    int GetFilterValue(int id, int* ok);
 
     // Registers, serial ROM and IO port of the camera.
     int ReadRegister(int reg, int* ok);
@@ -144,7 +155,10 @@ public:
     int m_bufferCount = 4;
 
     // Filters.
-    FilterValues m_filter = {};
+    FilterRecord m_filter = {};
+    // The device gains as last set: global, then R, G1, G2, B.
+    int m_globalGain = 0;
+    int m_colorGain[4] = {};
     void* m_imageDialog = nullptr;
 
     // Analog settings and the last exposure computation.
@@ -203,6 +217,8 @@ public:
     // Further settings.
     int m_timeout = 3000;
     int m_deviceNumber = 0;
+    int m_dotFilter = 0;
+    int m_maskFilter = 0;
 
     // Locks: never held together.
     CRITICAL_SECTION m_frameLock;

@@ -199,6 +199,74 @@ LUMVEX_API int LUMVEX_CALL Lumvex_GetCameraInfo(int handle, LUMVEX_CAMERAINFO *i
 LUMVEX_API int LUMVEX_CALL Lumvex_GetRealExposureTime(int handle, int *ok);
 LUMVEX_API int LUMVEX_CALL Lumvex_SetRealExposureTime(int handle, int microseconds);
 
+/* Filter values by identifier (LUMVEX_FILTER_*): error 9 for an unknown
+ * identifier or a value out of its range, error 1 without a device. Ids
+ * 13-18 and 100-101 reach the camera; 101 (temperature, QV640 only) is read
+ * only. Each named pair below forwards with its identifier. */
+LUMVEX_API int LUMVEX_CALL Lumvex_SetFilterValue(int handle, int id, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetFilterValue(int handle, int id, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetBrightness(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetBrightness(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetContrast(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetContrast(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetHue(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetHue(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetSaturation(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetSaturation(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetSharpness(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetSharpness(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetBayerGainRGB(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetBayerGainRGB(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetBayerGainRed(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetBayerGainRed(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetBayerGainGreen(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetBayerGainGreen(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetBayerGainBlue(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetBayerGainBlue(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetBayerGainAuto(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetBayerGainAuto(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGamma(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGamma(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetBayerMode(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetBayerMode(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGlobalGain(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGlobalGain(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetColorGainRed(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetColorGainRed(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetColorGainGreen1(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetColorGainGreen1(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetColorGainGreen2(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetColorGainGreen2(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetColorGainBlue(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetColorGainBlue(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetExposureTime(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetExposureTime(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayMode(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayMode(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayGainR(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayGainR(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayGainG1(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayGainG1(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayGainG2(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayGainG2(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayGainB(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayGainB(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayOffsetR(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayOffsetR(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayOffsetG1(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayOffsetG1(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayOffsetG2(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayOffsetG2(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetGrayOffsetB(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetGrayOffsetB(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetPeltier(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetPeltier(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetTemperature(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetDotFilter(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetDotFilter(int handle, int value);
+LUMVEX_API int LUMVEX_CALL Lumvex_GetMaskFilter(int handle, int *ok);
+LUMVEX_API int LUMVEX_CALL Lumvex_SetMaskFilter(int handle, int value);
+
 /* Not supported by these cameras: return 0. The setters post error 11;
  * the getters write 0 through the pointer when it is not NULL. */
 LUMVEX_API int LUMVEX_CALL Lumvex_Fps(int handle, int value);
