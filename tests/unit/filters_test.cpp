@@ -1,0 +1,160 @@
+// The image filters on small images with values from their formulas.
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "image/filters.h"
+
+namespace lumvex {
+namespace {
+
+CDibImage* Flat(CDibImage& image, int w, int h, int bits, int value)
+{
+    EXPECT_EQ(image.Create(w, h, static_cast<uint16_t>(bits)), 1);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = image.Bits() + y * image.Stride();
+        for (int i = 0; i < w * image.BytesPerPixel() / (bits % 16 == 0 ? 2 : 1); ++i) {
+            if (bits % 16 == 0) {
+                const uint16_t v = static_cast<uint16_t>(value);
+                std::memcpy(row + 2 * i, &v, 2);
+            } else {
+                row[i] = static_cast<uint8_t>(value);
+            }
+        }
+    }
+    return &image;
+}
+
+uint8_t At(const CDibImage& image, int x, int y)
+{
+    return image.Bits()[y * image.Stride() + x];
+}
+
+TEST(GrayGains, PositionsByBayerMode)
+{
+    const struct {
+        int mode;
+        GrayKind k00, k01, k10, k11;
+    } cases[] = {{0, KIND_G1, KIND_R, KIND_B, KIND_G2}, {1, KIND_B, KIND_G2, KIND_G1, KIND_R},
+                 {2, KIND_R, KIND_G1, KIND_G2, KIND_B}, {3, KIND_G2, KIND_B, KIND_R, KIND_G1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(GrayKindAt(c.mode, 0, 0), c.k00);
+        EXPECT_EQ(GrayKindAt(c.mode, 0, 1), c.k01);
+        EXPECT_EQ(GrayKindAt(c.mode, 1, 0), c.k10);
+        EXPECT_EQ(GrayKindAt(c.mode, 1, 1), c.k11);
+        EXPECT_EQ(GrayKindAt(c.mode, 2, 3), c.k01);
+    }
+}
+
+TEST(GrayGains, GainAndOffsetPerPosition)
+{
+    CDibImage image;
+    ASSERT_EQ(image.Create(4, 2, 8), 1);
+    // Bayer mode 0: row 0 is G1 R G1 R, row 1 is B G2 B G2.
+    const uint8_t rows[2][4] = {{100, 10, 100, 200}, {50, 60, 250, 255}};
+    for (int y = 0; y < 2; ++y)
+        std::memcpy(image.Bits() + y * image.Stride(), rows[y], 4);
+    GrayGains g{{64, 128, 256, 200}, {-10, 0, 5, 20}, 0};
+    ApplyGrayGains(image, g);
+    EXPECT_EQ(At(image, 1, 0), 0) << "R 10: -10 + 64*10/128 = -5, limited to 0";
+    EXPECT_EQ(At(image, 3, 0), 90) << "R 200: -10 + 100";
+    EXPECT_EQ(At(image, 0, 0), 100) << "G1 at 1.0";
+    EXPECT_EQ(At(image, 0, 1), 20 + 200 * 50 / 128) << "B";
+    EXPECT_EQ(At(image, 1, 1), 5 + 120) << "G2 at 2.0";
+    EXPECT_EQ(At(image, 3, 1), 255) << "G2 limited to 255";
+}
+
+TEST(GrayGains, AutomaticGainMatchesTheMeansToG1)
+{
+    CDibImage image;
+    ASSERT_EQ(image.Create(8, 8, 8), 1);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const GrayKind k = GrayKindAt(0, y, x);
+            image.Bits()[y * image.Stride() + x] = k == KIND_G1 ? 50 : k == KIND_R ? 100 : k == KIND_B ? 25 : 0;
+        }
+    GrayGains g{{1, 2, 77, 4}, {0, 0, 0, 0}, 0};
+    AutoGrayGains(image, g);
+    EXPECT_EQ(g.gain[KIND_G1], 128);
+    EXPECT_EQ(g.gain[KIND_R], 64) << "R averages twice G1";
+    EXPECT_EQ(g.gain[KIND_B], 256);
+    EXPECT_EQ(g.gain[KIND_G2], 77) << "no G2 pixel between 1 and 254: the gain stays";
+}
+
+TEST(Brightness, FactorAtTheEnds)
+{
+    CDibImage a, b, c;
+    Flat(a, 3, 1, 8, 20);
+    ApplyBrightness(a, 255, 8);
+    EXPECT_EQ(At(a, 0, 0), 220) << "+255 multiplies by 11";
+    Flat(b, 3, 1, 8, 200);
+    ApplyBrightness(b, -255, 8);
+    EXPECT_EQ(At(b, 1, 0), 0);
+    Flat(c, 2, 1, 16, 4000);
+    ApplyBrightness(c, 255, 12);
+    uint16_t v;
+    std::memcpy(&v, c.Bits(), 2);
+    EXPECT_EQ(v, 4095) << "16-bit limited to the sample depth";
+}
+
+TEST(Contrast, EightBitTableAt127)
+{
+    int t[256];
+    BuildContrastTable(127, 8, t);
+    EXPECT_EQ(t[126], 0);
+    EXPECT_EQ(t[127], 0);
+    EXPECT_EQ(t[128], 128);
+    EXPECT_EQ(t[129], 255);
+    BuildContrastTable(0, 8, t);
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(t[i], i);
+    // A negative setting flattens toward the middle: 0 -> 256/384 * 64.
+    BuildContrastTable(-64, 8, t);
+    EXPECT_EQ(t[0], 42);
+    EXPECT_EQ(t[255], 212);
+}
+
+TEST(Gamma, ZeroIsWhiteAndHalfIsTheSquareRoot)
+{
+    int t[256];
+    BuildGammaTable(0, 8, t);
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(t[i], 255);
+    BuildGammaTable(50, 8, t);
+    EXPECT_EQ(t[64], 127);
+    EXPECT_EQ(t[255], 255);
+    std::vector<int> t16(4096);
+    BuildGammaTable(200, 12, t16.data());
+    EXPECT_EQ(t16[4095], static_cast<int>(std::pow(4095 / 4096.0, 11.0) * 4095));
+}
+
+TEST(Sharpness, FlatImageUnchangedAndEdgesOvershoot)
+{
+    CDibImage flat, copy;
+    Flat(flat, 12, 12, 8, 77);
+    Flat(copy, 12, 12, 8, 77);
+    ApplySharpness(flat, copy, 10, 8);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x)
+            ASSERT_EQ(At(flat, x, y), 77);
+
+    CDibImage edge, source;
+    ASSERT_EQ(edge.Create(12, 6, 8), 1);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 12; ++x)
+            edge.Bits()[y * edge.Stride() + x] = x < 6 ? 100 : 140;
+    ASSERT_EQ(source.CreateLike(&edge), 1);
+    std::memcpy(source.Bits(), edge.Bits(), edge.SizeBytes());
+    ApplySharpness(edge, source, 10, 8);
+    // At x = 6 the 4 x 4 window holds columns 4..7: two of 100, two of 140,
+    // mean 120; 140 + (140 - 120) = 160. At x = 5: 100 + (100 - 110) = 90.
+    EXPECT_EQ(At(edge, 6, 2), 160);
+    EXPECT_EQ(At(edge, 5, 2), 90);
+    EXPECT_EQ(At(edge, 6, 0), 140) << "the two outer rows keep their value";
+    EXPECT_EQ(At(edge, 1, 3), 100) << "the two outer columns keep their value";
+}
+
+}  // namespace
+}  // namespace lumvex
