@@ -206,4 +206,134 @@ void ApplySharpness(CDibImage& image, const CDibImage& source, int e, int depth)
     }
 }
 
+int HueOffset(int hue)
+{
+    const int u = static_cast<int>(static_cast<long long>(hue) * 65536 / 360) & 0xFFFF;
+    const int t = (u * 6) >> 8;
+    const int q = (t + 256) >> 9;
+    const int m = t - 512 * q;
+    int h = m + 510 * (q % 3);
+    if (h < 0)
+        h += 1530;
+    else if (h >= 1530)
+        h -= 1530;
+    return h;
+}
+
+namespace {
+
+// 0xFF0000 / c for every chroma: constant, made once, shared read-only.
+struct Reciprocals {
+    int of[256];
+    Reciprocals()
+    {
+        of[0] = 0;
+        for (int c = 1; c < 256; ++c)
+            of[c] = 0xFF0000 / c;
+    }
+};
+
+const Reciprocals& ReciprocalTable()
+{
+    static const Reciprocals table;
+    return table;
+}
+
+// Full channels and the ramping channel of each of the six sectors, with
+// the ramp's sign; channels are 0 B, 1 G, 2 R.
+struct Sector {
+    bool full[3];
+    int ramp;
+    int step;
+};
+constexpr Sector kSectors[6] = {
+    {{true, false, true}, 0, -1},   // R, B full; B falling
+    {{false, false, true}, 1, +1},  // R; G rising
+    {{false, true, true}, 2, -1},   // R, G; R falling
+    {{false, true, false}, 0, +1},  // G; B rising
+    {{true, true, false}, 1, -1},   // G, B; G falling
+    {{true, false, false}, 2, +1},  // B; R rising
+};
+
+inline void HueSaturationPixel(int* bgr, int hue, const int* sat, const int* recip)
+{
+    const int b = bgr[0], g = bgr[1], r = bgr[2];
+    const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
+    const int c = mx - mn, n = mx + mn;
+    int sector, position;
+    if (b > std::max(r, g)) {
+        sector = 5;
+        position = r - g;
+    } else if (r >= g) {
+        sector = 1;
+        position = g - b;
+    } else {
+        sector = 3;
+        position = b - r;
+    }
+    if (position < 0) {
+        sector -= 1;
+        position += c;
+    }
+    const int limit = n <= 255 ? n : 511 - n;
+    const int chroma = std::min(limit, sat[c]);
+    const int base = (n - chroma) >> 1;
+    bgr[0] = bgr[1] = bgr[2] = base;
+    if (c == 0)
+        return;
+    int v = ((position * recip[c] + 0x8000) >> 16) + hue % 255;
+    int k = sector + hue / 255;
+    if (v > 254) {
+        ++k;
+        v -= 255;
+    }
+    const int w = ((n + chroma) >> 1) - base;
+    const Sector& s = kSectors[k % 6];
+    for (int ch = 0; ch < 3; ++ch)
+        if (s.full[ch])
+            bgr[ch] += w;
+    bgr[s.ramp] += s.step * ((w * v + 128) >> 8);
+}
+
+}  // namespace
+
+void ApplyHueSaturation(CDibImage& image, int hue, int saturation, int depth)
+{
+    const Layout l = LayoutOf(image);
+    if (l.channels != 3)
+        return;
+    const int h = HueOffset(hue);
+    int sat[256];
+    for (int d = 0; d < 256; ++d)
+        sat[d] = (d * (saturation + 256) * 256 + 32768) >> 16;
+    const int* recip = ReciprocalTable().of;
+    const int shift = l.words ? std::clamp(depth, 8, 16) - 8 : 0;
+    const int bpp = image.BytesPerPixel();
+    for (int y = 0; y < image.Height(); ++y) {
+        uint8_t* p = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
+        for (int x = 0; x < image.Width(); ++x, p += bpp) {
+            int bgr[3];
+            for (int ch = 0; ch < 3; ++ch) {
+                if (l.words) {
+                    uint16_t v;
+                    std::memcpy(&v, p + 2 * ch, 2);
+                    bgr[ch] = (v >> shift) & 0xFF;
+                } else {
+                    bgr[ch] = p[ch];
+                }
+            }
+            HueSaturationPixel(bgr, h, sat, recip);
+            for (int ch = 0; ch < 3; ++ch) {
+                const int v = std::clamp(bgr[ch], 0, 255);
+                if (l.words) {
+                    const uint16_t word = static_cast<uint16_t>(v << shift);
+                    std::memcpy(p + 2 * ch, &word, 2);
+                } else {
+                    p[ch] = static_cast<uint8_t>(v);
+                }
+            }
+        }
+    }
+}
+
 }  // namespace lumvex

@@ -43,6 +43,12 @@ void ApplyGamma(CDibImage& image, int setting, int depth, FilterTables& tables);
 // source: a copy of image taken before the filter.
 void ApplySharpness(CDibImage& image, const CDibImage& source, int setting, int depth);
 
+// Colour images only: hue turned by `hue` degrees, chroma scaled by
+// (saturation + 256) / 256 and limited by the lightness; lightness kept.
+void ApplyHueSaturation(CDibImage& image, int hue, int saturation, int depth);
+// The hue offset in 1530ths of the circle (six sectors of 255), 0..1529.
+int HueOffset(int hue);
+
 // The tables themselves, for the table filters.
 void BuildContrastTable(int setting, int bits, int* table);
 void BuildGammaTable(int setting, int bits, int* table);

@@ -1,5 +1,7 @@
 // The image filters on small images with values from their formulas.
 #include <cmath>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -154,6 +156,66 @@ TEST(Sharpness, FlatImageUnchangedAndEdgesOvershoot)
     EXPECT_EQ(At(edge, 5, 2), 90);
     EXPECT_EQ(At(edge, 6, 0), 140) << "the two outer rows keep their value";
     EXPECT_EQ(At(edge, 1, 3), 100) << "the two outer columns keep their value";
+}
+
+}  // namespace
+}  // namespace lumvex
+
+namespace lumvex {
+namespace {
+
+TEST(HueSaturation, HueOffsets)
+{
+    EXPECT_EQ(HueOffset(0), 0);
+    EXPECT_EQ(HueOffset(120), 509);
+    EXPECT_EQ(HueOffset(360), 0);
+    // -120 truncates toward zero before the modulo: one 1530th from 240.
+    EXPECT_EQ(HueOffset(-120), 1020);
+    EXPECT_EQ(HueOffset(240), 1019);
+    for (int h = -360; h <= 360; h += 7) {
+        EXPECT_GE(HueOffset(h), 0);
+        EXPECT_LT(HueOffset(h), 1530);
+    }
+}
+
+TEST(HueSaturation, NeutralSettingsKeepThePixelsWithinRounding)
+{
+    CDibImage image, original;
+    ASSERT_EQ(image.Create(64, 64, 24), 1);
+    ASSERT_EQ(original.CreateLike(&image), 1);
+    uint32_t seed = 12345;
+    for (size_t i = 0; i < image.SizeBytes(); ++i) {
+        seed = seed * 1103515245 + 12345;
+        image.Bits()[i] = static_cast<uint8_t>(seed >> 16);
+    }
+    std::memcpy(original.Bits(), image.Bits(), image.SizeBytes());
+    ApplyHueSaturation(image, 0, 0, 8);
+    int worst = 0;
+    for (size_t i = 0; i < image.SizeBytes(); ++i)
+        worst = std::max(worst, std::abs(image.Bits()[i] - original.Bits()[i]));
+    EXPECT_LE(worst, 1);
+}
+
+TEST(HueSaturation, TurningRedByAThirdGivesGreen)
+{
+    CDibImage image;
+    ASSERT_EQ(image.Create(2, 1, 32), 1);
+    const uint8_t px[8] = {0, 0, 255, 9, 128, 128, 128, 7};  // red, gray (B, G, R, X)
+    std::memcpy(image.Bits(), px, 8);
+    ApplyHueSaturation(image, 120, 0, 8);
+    EXPECT_LE(image.Bits()[2], 2) << "red falls";
+    EXPECT_EQ(image.Bits()[1], 255) << "green is full";
+    EXPECT_EQ(image.Bits()[0], 0);
+    EXPECT_EQ(image.Bits()[3], 9) << "the fourth byte is not touched";
+    EXPECT_EQ(image.Bits()[4], 128) << "gray has no hue";
+    EXPECT_EQ(image.Bits()[6], 128);
+
+    // Saturation -256 takes all chroma away; the lightness stays.
+    std::memcpy(image.Bits(), px, 8);
+    ApplyHueSaturation(image, 0, -256, 8);
+    EXPECT_EQ(image.Bits()[0], 127);
+    EXPECT_EQ(image.Bits()[1], 127);
+    EXPECT_EQ(image.Bits()[2], 127);
 }
 
 }  // namespace
