@@ -18,6 +18,11 @@ LUMVEX_EXPORT int LUMVEX_CALL Lumvex_GetFilterValue(int handle, int id, int* ok)
     return WithCamera(handle, 0, [=](CLumvex& c) { return c.GetFilterValue(id, ok); });
 }
 
+LUMVEX_EXPORT int LUMVEX_CALL Lumvex_UpdateMaskData(int handle, int which)
+{
+    return WithCamera(handle, 0, [=](CLumvex& c) { return c.UpdateReference(which); });
+}
+
 #define LUMVEX_FILTER_GETTER(name, id)                               \
     LUMVEX_EXPORT int LUMVEX_CALL Lumvex_Get##name(int handle, int* ok) \
     {                                                                \

@@ -63,6 +63,8 @@ CLumvex::~CLumvex()
         delete *ImageSlot(i);
         *ImageSlot(i) = nullptr;
     }
+    delete m_mirrorWork;
+    m_mirrorWork = nullptr;
     DeleteCriticalSection(&m_frameLock);
     DeleteCriticalSection(&m_maskLock);
     m_sharedTable.CloseSharedBlock();
@@ -93,6 +95,8 @@ int CLumvex::Initialize(HWND hwndNotify)
         *ImageSlot(i) = new (std::nothrow) CDibImage;
         complete = complete && *ImageSlot(i);
     }
+    m_mirrorWork = new (std::nothrow) CDibImage;
+    complete = complete && m_mirrorWork;
     if (!complete) {
         PushError(LUMVEX_ERROR_MEMORY);
         return 0;
@@ -109,6 +113,10 @@ int CLumvex::Initialize(HWND hwndNotify)
     m_device->SetWindow(m_startX, m_startY, m_width, m_height, m_subSample);
     m_previewRect = RECT{0, 0, m_width, m_height};
     m_exposure = CModelDevice::ExposureDefault();
+    m_filter.gamma = 100;
+    m_filter.bayerMode = 3;
+    m_filter.bayerGainR = m_filter.bayerGainG = m_filter.bayerGainB = 100;
+    m_filter.grayGainR = m_filter.grayGainG1 = m_filter.grayGainG2 = m_filter.grayGainB = 128;
     m_device->SetExposure(static_cast<uint16_t>(m_exposure));
     m_device->SetMirrorV(m_mirrorV);
     m_device->SetMirrorH(m_mirrorH);

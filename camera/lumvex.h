@@ -11,6 +11,7 @@
 #include "lumvex_sdk.h"
 #include "camera/shared_block.h"
 #include "device/model_device.h"
+#include "image/filters.h"
 #include "image/processor_info.h"
 
 namespace lumvex {
@@ -78,6 +79,22 @@ public:
     int SetHalfClock(int value);
     int SetAutoIris(int mode);
     int GetAutoIris(int* ok) const;
+
+    // Frame post-processing (acquisition thread): the raw frame through
+    // exposure control, reference correction, dot filter, mirroring, gray
+    // gains or pseudo-colour and the filters into the output image.
+    void ProcessFrame();
+    int AutoExposeStep(CDibImage* work);
+    int RemoveDefects(CDibImage* image, int threshold);
+    void CorrectWithReferences(CDibImage& work);
+    void Mirror(CDibImage& work);
+    // Defect maps from a reference: depth 0 = 8-bit, 1 = 16-bit; which 0 =
+    // dark (hot map), 1 = white (dead map). 0 when an argument is above 1.
+    int DeriveDefectMaps(int depth, int which);
+    // Lumvex_UpdateMaskData: the current frame becomes a reference.
+    int UpdateReference(int which);
+    CDibImage* WorkImage() const;
+    CDibImage* OutputImage() const;
 
     // Filter values by identifier: ranges per id and model, error 9 for an
     // unknown id or a value out of range; some reach the camera.
@@ -224,6 +241,11 @@ public:
     CRITICAL_SECTION m_frameLock;
     CRITICAL_SECTION m_maskLock;
     volatile LONG m_maskUpdating = 0;
+
+    // Scratch of the frame post-processing, kept between frames so that no
+    // frame allocates: the mirroring image and the 16-bit filter tables.
+    CDibImage* m_mirrorWork = nullptr;
+    FilterTables m_filterTables;
 
 private:
     static constexpr int kImageCount = 19;

@@ -267,6 +267,11 @@ LUMVEX_API int LUMVEX_CALL Lumvex_SetDotFilter(int handle, int value);
 LUMVEX_API int LUMVEX_CALL Lumvex_GetMaskFilter(int handle, int *ok);
 LUMVEX_API int LUMVEX_CALL Lumvex_SetMaskFilter(int handle, int value);
 
+/* The current frame becomes the dark (0) or white (1) reference frame when
+ * the capture window is the full sensor; the defect maps are derived anew
+ * either way. Another index: error 12. */
+LUMVEX_API int LUMVEX_CALL Lumvex_UpdateMaskData(int handle, int which);
+
 /* Not supported by these cameras: return 0. The setters post error 11;
  * the getters write 0 through the pointer when it is not NULL. */
 LUMVEX_API int LUMVEX_CALL Lumvex_Fps(int handle, int value);
