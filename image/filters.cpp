@@ -28,29 +28,6 @@ Layout LayoutOf(const CDibImage& image)
     }
 }
 
-// Calls op(sample) -> new sample for every treated channel of every pixel.
-template <typename Op>
-void EachSample(CDibImage& image, Op op)
-{
-    const Layout l = LayoutOf(image);
-    const int bpp = image.BytesPerPixel();
-    for (int y = 0; y < image.Height(); ++y) {
-        uint8_t* p = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
-        for (int x = 0; x < image.Width(); ++x, p += bpp) {
-            for (int c = 0; c < l.channels; ++c) {
-                if (l.words) {
-                    uint16_t v;
-                    std::memcpy(&v, p + 2 * c, 2);
-                    const uint16_t n = static_cast<uint16_t>(op(static_cast<int>(v)));
-                    std::memcpy(p + 2 * c, &n, 2);
-                } else {
-                    p[c] = static_cast<uint8_t>(op(static_cast<int>(p[c])));
-                }
-            }
-        }
-    }
-}
-
 int FullScale(const CDibImage& image, int depth)
 {
     return LayoutOf(image).words ? (1 << std::clamp(depth, 8, 16)) - 1 : 255;
@@ -62,10 +39,37 @@ int SampleBits(const CDibImage& image, int depth)
 }
 
 // Looks samples up in a table of 2^bits entries; samples above full scale
-// count as full scale.
+// count as full scale. Rows are walked as plain arrays of bytes or words,
+// touching the colour channels only.
 void ApplyTable(CDibImage& image, const int* table, int fullScale)
 {
-    EachSample(image, [&](int s) { return table[std::min(s, fullScale)]; });
+    const Layout l = LayoutOf(image);
+    const int bpp = image.BytesPerPixel();
+    const int w = image.Width();
+    if (!l.words) {
+        uint8_t t8[256];
+        for (int i = 0; i < 256; ++i)
+            t8[i] = static_cast<uint8_t>(table[std::min(i, fullScale)]);
+        for (int y = 0; y < image.Height(); ++y) {
+            uint8_t* p = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
+            if (bpp == l.channels) {  // every byte of the row is a channel
+                for (int i = 0; i < w * bpp; ++i)
+                    p[i] = t8[p[i]];
+            } else {
+                for (int x = 0; x < w; ++x, p += bpp)
+                    for (int c = 0; c < l.channels; ++c)
+                        p[c] = t8[p[c]];
+            }
+        }
+        return;
+    }
+    const int wordsPerPixel = bpp / 2;
+    for (int y = 0; y < image.Height(); ++y) {
+        uint16_t* p = reinterpret_cast<uint16_t*>(image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride());
+        for (int x = 0; x < w; ++x, p += wordsPerPixel)
+            for (int c = 0; c < l.channels; ++c)
+                p[c] = static_cast<uint16_t>(table[std::min<int>(p[c], fullScale)]);
+    }
 }
 
 }  // namespace
@@ -83,14 +87,23 @@ GrayKind GrayKindAt(int bayerMode, int r, int c)
 
 void ApplyGrayGains(CDibImage& image, const GrayGains& g)
 {
+    // One table per position kind: offset + gain * p / 128, limited.
+    uint8_t table[4][256];
+    for (int k = 0; k < 4; ++k)
+        for (int p = 0; p < 256; ++p)
+            table[k][p] = static_cast<uint8_t>(std::clamp(g.offset[k] + (g.gain[k] * p) / 128, 0, 255));
     for (int y = 0; y < image.Height(); ++y) {
         uint8_t* row = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
-        const GrayKind even = GrayKindAt(g.bayerMode, y, 0), odd = GrayKindAt(g.bayerMode, y, 1);
-        for (int x = 0; x < image.Width(); ++x) {
-            const GrayKind k = x & 1 ? odd : even;
-            const int v = g.offset[k] + (g.gain[k] * row[x]) / 128;
-            row[x] = static_cast<uint8_t>(std::clamp(v, 0, 255));
+        const uint8_t* even = table[GrayKindAt(g.bayerMode, y, 0)];
+        const uint8_t* odd = table[GrayKindAt(g.bayerMode, y, 1)];
+        const int w = image.Width();
+        int x = 0;
+        for (; x + 1 < w; x += 2) {
+            row[x] = even[row[x]];
+            row[x + 1] = odd[row[x + 1]];
         }
+        if (x < w)
+            row[x] = even[row[x]];
     }
 }
 
@@ -120,12 +133,17 @@ void AutoGrayGains(const CDibImage& image, GrayGains& g)
     }
 }
 
-void ApplyBrightness(CDibImage& image, int b, int depth)
+void ApplyBrightness(CDibImage& image, int b, int depth, FilterTables& tables)
 {
     const double k = b < 0 ? 1.0 - std::abs(b) / 255.0 : 1.0 + 10.0 * b / 255.0;
     const float factor = static_cast<float>(k);
     const int fullScale = FullScale(image, depth);
-    EachSample(image, [&](int s) { return std::clamp(static_cast<int>(static_cast<float>(s) * factor), 0, fullScale); });
+    // The product of every possible sample, once: the same float operation
+    // as per sample.
+    tables.table.resize(static_cast<size_t>(fullScale) + 1);
+    for (int s = 0; s <= fullScale; ++s)
+        tables.table[s] = std::clamp(static_cast<int>(static_cast<float>(s) * factor), 0, fullScale);
+    ApplyTable(image, tables.table.data(), fullScale);
 }
 
 void BuildContrastTable(int c, int bits, int* t)
@@ -171,39 +189,60 @@ void ApplyGamma(CDibImage& image, int setting, int depth, FilterTables& tables)
     ApplyTable(image, tables.table.data(), (1 << bits) - 1);
 }
 
+namespace {
+
+// The 4 x 4 box (columns x-2..x+1, rows y-2..y+1) kept as running column
+// sums over four rows, so each sample costs a few additions whatever the
+// box.
+template <typename T>
+void SharpenRows(CDibImage& image, const CDibImage& source, int e, int fullScale, int channels)
+{
+    const int unitsPerPixel = image.BytesPerPixel() / static_cast<int>(sizeof(T));
+    const int w = image.Width(), h = image.Height();
+    const int units = w * unitsPerPixel;
+    auto row = [&](const CDibImage& im, int y) {
+        return reinterpret_cast<const T*>(im.Bits() + static_cast<ptrdiff_t>(y) * im.Stride());
+    };
+    std::vector<int> column(static_cast<size_t>(units), 0);
+    for (int y = 0; y < 4 && y < h; ++y) {
+        const T* r = row(source, y);
+        for (int i = 0; i < units; ++i)
+            column[i] += r[i];
+    }
+    for (int y = 2; y < h - 2; ++y) {
+        if (y > 2) {  // slide the four rows down by one
+            const T* gone = row(source, y - 3);
+            const T* come = row(source, y + 1);
+            for (int i = 0; i < units; ++i)
+                column[i] += come[i] - gone[i];
+        }
+        const T* s = row(source, y);
+        T* out = reinterpret_cast<T*>(image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride());
+        for (int c = 0; c < channels; ++c) {
+            const int* col = column.data() + c;
+            int sum = col[0] + col[unitsPerPixel] + col[2 * unitsPerPixel] + col[3 * unitsPerPixel];
+            for (int x = 2; x < w - 2; ++x) {
+                const int i = x * unitsPerPixel + c;
+                const int v = s[i];
+                const int t = v + ((v - (sum >> 4)) * e) / 10;
+                out[i] = static_cast<T>(t < 0 ? 0 : t > fullScale ? fullScale : t);
+                if (x + 2 < w)
+                    sum += col[(x + 2) * unitsPerPixel] - col[(x - 2) * unitsPerPixel];
+            }
+        }
+    }
+}
+
+}  // namespace
+
 void ApplySharpness(CDibImage& image, const CDibImage& source, int e, int depth)
 {
     const Layout l = LayoutOf(image);
     const int fullScale = FullScale(image, depth);
-    const int bpp = image.BytesPerPixel();
-    const int w = image.Width(), h = image.Height();
-    auto sample = [&](const CDibImage& im, int x, int y, int c) {
-        const uint8_t* p = im.Bits() + static_cast<ptrdiff_t>(y) * im.Stride() + static_cast<ptrdiff_t>(x) * bpp;
-        if (!l.words)
-            return static_cast<int>(p[c]);
-        uint16_t v;
-        std::memcpy(&v, p + 2 * c, 2);
-        return static_cast<int>(v);
-    };
-    for (int y = 2; y < h - 2; ++y) {
-        uint8_t* out = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
-        for (int x = 2; x < w - 2; ++x) {
-            for (int c = 0; c < l.channels; ++c) {
-                int sum = 0;
-                for (int dy = -2; dy <= 1; ++dy)
-                    for (int dx = -2; dx <= 1; ++dx)
-                        sum += sample(source, x + dx, y + dy, c);
-                const int s = sample(source, x, y, c);
-                const int t = std::clamp(s + ((s - (sum >> 4)) * e) / 10, 0, fullScale);
-                if (l.words) {
-                    const uint16_t v = static_cast<uint16_t>(t);
-                    std::memcpy(out + static_cast<ptrdiff_t>(x) * bpp + 2 * c, &v, 2);
-                } else {
-                    out[static_cast<ptrdiff_t>(x) * bpp + c] = static_cast<uint8_t>(t);
-                }
-            }
-        }
-    }
+    if (l.words)
+        SharpenRows<uint16_t>(image, source, e, fullScale, l.channels);
+    else
+        SharpenRows<uint8_t>(image, source, e, fullScale, l.channels);
 }
 
 int HueOffset(int hue)

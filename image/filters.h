@@ -37,7 +37,7 @@ struct FilterTables {
 };
 
 // depth: the significant bits of 16-bit samples (8..16).
-void ApplyBrightness(CDibImage& image, int setting, int depth);
+void ApplyBrightness(CDibImage& image, int setting, int depth, FilterTables& tables);
 void ApplyContrast(CDibImage& image, int setting, int depth, FilterTables& tables);
 void ApplyGamma(CDibImage& image, int setting, int depth, FilterTables& tables);
 // source: a copy of image taken before the filter.

@@ -121,7 +121,7 @@ void CLumvex::ProcessFrame()
         ApplySharpness(*output, *m_filterWork, f.sharpness, kDepth);
     }
     if (f.brightness != 0)
-        ApplyBrightness(*output, f.brightness, kDepth);
+        ApplyBrightness(*output, f.brightness, kDepth, m_filterTables);
 }
 
 void CLumvex::CorrectWithReferences(CDibImage& work)

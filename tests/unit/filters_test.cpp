@@ -89,13 +89,14 @@ TEST(Brightness, FactorAtTheEnds)
 {
     CDibImage a, b, c;
     Flat(a, 3, 1, 8, 20);
-    ApplyBrightness(a, 255, 8);
+    FilterTables tables;
+    ApplyBrightness(a, 255, 8, tables);
     EXPECT_EQ(At(a, 0, 0), 220) << "+255 multiplies by 11";
     Flat(b, 3, 1, 8, 200);
-    ApplyBrightness(b, -255, 8);
+    ApplyBrightness(b, -255, 8, tables);
     EXPECT_EQ(At(b, 1, 0), 0);
     Flat(c, 2, 1, 16, 4000);
-    ApplyBrightness(c, 255, 12);
+    ApplyBrightness(c, 255, 12, tables);
     uint16_t v;
     std::memcpy(&v, c.Bits(), 2);
     EXPECT_EQ(v, 4095) << "16-bit limited to the sample depth";
@@ -216,6 +217,77 @@ TEST(HueSaturation, TurningRedByAThirdGivesGreen)
     EXPECT_EQ(image.Bits()[0], 127);
     EXPECT_EQ(image.Bits()[1], 127);
     EXPECT_EQ(image.Bits()[2], 127);
+}
+
+}  // namespace
+}  // namespace lumvex
+
+namespace lumvex {
+namespace {
+
+// The sharpness formula written out pixel by pixel, as the oracle for the
+// running-sum implementation.
+int SharpenedByFormula(const CDibImage& s, int x, int y, int c, int e, int full)
+{
+    const int bpp = s.BytesPerPixel();
+    const bool words = s.BitCount() == 16 || s.BitCount() >= 48;
+    auto at = [&](int xx, int yy) {
+        const uint8_t* p = s.Bits() + yy * s.Stride() + xx * bpp + c * (words ? 2 : 1);
+        if (!words)
+            return static_cast<int>(*p);
+        uint16_t v;
+        std::memcpy(&v, p, 2);
+        return static_cast<int>(v);
+    };
+    int sum = 0;
+    for (int dy = -2; dy <= 1; ++dy)
+        for (int dx = -2; dx <= 1; ++dx)
+            sum += at(x + dx, y + dy);
+    const int v = at(x, y);
+    return std::clamp(v + ((v - (sum >> 4)) * e) / 10, 0, full);
+}
+
+TEST(Sharpness, EveryFormatMatchesTheFormulaOnRandomImages)
+{
+    for (int bits : {8, 16, 24, 32, 48, 64}) {
+        const bool wordSamples = bits == 16 || bits >= 48;
+        const int full = wordSamples ? 4095 : 255;
+        CDibImage image, source;
+        ASSERT_EQ(image.Create(37, 23, static_cast<uint16_t>(bits)), 1);
+        uint32_t seed = static_cast<uint32_t>(bits);
+        for (size_t i = 0; i < image.SizeBytes(); i += (wordSamples ? 2 : 1)) {
+            seed = seed * 1664525 + 1013904223;
+            if (wordSamples) {
+                const uint16_t v = static_cast<uint16_t>((seed >> 8) % 4096);
+                std::memcpy(image.Bits() + i, &v, 2);
+            } else {
+                image.Bits()[i] = static_cast<uint8_t>(seed >> 16);
+            }
+        }
+        ASSERT_EQ(source.CreateLike(&image), 1);
+        std::memcpy(source.Bits(), image.Bits(), image.SizeBytes());
+        for (int e : {1, 10, 30}) {
+            std::memcpy(image.Bits(), source.Bits(), image.SizeBytes());
+            ApplySharpness(image, source, e, 12);
+            const int channels = bits <= 16 ? 1 : 3;
+            for (int y = 2; y < 21; ++y)
+                for (int x = 2; x < 35; ++x)
+                    for (int c = 0; c < channels; ++c) {
+                        const uint8_t* p = image.Bits() + y * image.Stride() + x * image.BytesPerPixel() + c * (wordSamples ? 2 : 1);
+                        int got = *p;
+                        if (wordSamples) {
+                            uint16_t v;
+                            std::memcpy(&v, p, 2);
+                            got = v;
+                        }
+                        ASSERT_EQ(got, SharpenedByFormula(source, x, y, c, e, full)) << bits << " bits, e " << e << " at " << x << "," << y << "," << c;
+                    }
+            if (bits == 32) {
+                EXPECT_EQ(image.Bits()[2 * image.Stride() + 2 * 4 + 3], source.Bits()[2 * source.Stride() + 2 * 4 + 3])
+                    << "the fourth byte is not touched";
+            }
+        }
+    }
 }
 
 }  // namespace
