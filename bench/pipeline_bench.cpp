@@ -1,6 +1,7 @@
 // Microseconds per full-sensor frame for each stage of the frame
 // post-processing and for ProcessFrame in every colour mode, neutral and
 // with every step on, beside a memcpy of the work image in the same run.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -46,6 +47,29 @@ void Fill(CDibImage& image, uint32_t seed, int max)
     }
 }
 
+// A camera-like frame: a smooth ramp with a little noise and one hot pixel
+// in a thousand.
+void FillCameraLike(CDibImage& image, int max)
+{
+    uint32_t seed = 99;
+    for (int y = 0; y < image.Height(); ++y) {
+        uint8_t* row = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
+        for (int x = 0; x < image.Width(); ++x) {
+            seed = seed * 1664525 + 1013904223;
+            int v = (x + y) * max / (image.Width() + image.Height()) + static_cast<int>((seed >> 8) % 7) - 3;
+            if ((seed >> 20) % 1000 == 0)
+                v = max;
+            v = std::clamp(v, 0, max);
+            if (image.BitCount() == 16) {
+                const uint16_t w = static_cast<uint16_t>(v);
+                std::memcpy(row + 2 * x, &w, 2);
+            } else {
+                row[x] = static_cast<uint8_t>(v);
+            }
+        }
+    }
+}
+
 void Prepare(CLumvex& c, int mode)
 {
     static const uint16_t outputBits[6] = {8, 16, 24, 32, 48, 64};
@@ -56,7 +80,7 @@ void Prepare(CLumvex& c, int mode)
     c.m_image24->Create(W, H, 24);
     c.m_filterWork->CreateLike(c.OutputImage());
     c.m_rawImage->Create(W, H, wide ? 16 : 8);
-    Fill(*c.m_rawImage, 7, wide ? (1 << ModelProfile::kSampleDepth) - 1 : 255);
+    FillCameraLike(*c.m_rawImage, wide ? (1 << ModelProfile::kSampleDepth) - 1 : 255);
 }
 
 void AllOn(CLumvex& c, bool on)
@@ -151,9 +175,46 @@ int main()
              c.m_mirrorV = 0;
          }},
         {"dot filter 8-bit", [&] { c.RemoveDefects(&g8, 30); }},
+        {"reference correction 8-bit", [&] { c.CorrectWithReferences(g8); }},
+        {"reference correction 16-bit", [&] { c.CorrectWithReferences(g16); }},
+        {"mirror H and V 8-bit", [&] {
+             c.m_mirrorV = c.m_mirrorH = 1;
+             c.Mirror(g8);
+             c.m_mirrorV = c.m_mirrorH = 0;
+         }},
+        {"mirror H and V 16-bit", [&] {
+             c.m_mirrorV = c.m_mirrorH = 1;
+             c.Mirror(g16);
+             c.m_mirrorV = c.m_mirrorH = 0;
+         }},
     };
     for (const Stage& s : stages)
         std::printf("%-44s %9.1f\n", s.name, Microseconds(s.run, repeat));
+
+    // Each step alone in colour mode 0, to see where the time of the full
+    // pipeline goes.
+    const struct {
+        const char* name;
+        void (*set)(CLumvex&);
+    } alone[] = {
+        {"reference correction", [](CLumvex& x) { x.m_maskFilter = 1; }},
+        {"dot filter", [](CLumvex& x) { x.m_dotFilter = 1; }},
+        {"mirror H and V", [](CLumvex& x) { x.m_mirrorH = x.m_mirrorV = 1; }},
+        {"gray gains", [](CLumvex& x) { x.m_filter.grayMode = 1; x.m_filter.grayGainR = 140; }},
+        {"gamma", [](CLumvex& x) { x.m_filter.gamma = 80; }},
+        {"contrast", [](CLumvex& x) { x.m_filter.contrast = 20; }},
+        {"sharpness", [](CLumvex& x) { x.m_filter.sharpness = 10; }},
+        {"brightness", [](CLumvex& x) { x.m_filter.brightness = 10; }},
+    };
+    for (const auto& a : alone) {
+        Prepare(c, 0);
+        AllOn(c, false);
+        c.m_autoIris = 0;
+        a.set(c);
+        char name[64];
+        std::snprintf(name, sizeof name, "ProcessFrame mode 0, %s only", a.name);
+        std::printf("%-44s %9.1f\n", name, Microseconds([&] { c.ProcessFrame(); }, repeat / 2));
+    }
 
     for (int on = 0; on <= 1; ++on) {
         for (int mode = 0; mode < 6; ++mode) {

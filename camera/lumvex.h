@@ -6,6 +6,8 @@
 // overlap calls on one camera.
 #pragma once
 
+#include <vector>
+
 #include <windows.h>
 
 #include "lumvex_sdk.h"
@@ -246,6 +248,7 @@ public:
     // frame allocates: the mirroring image and the 16-bit filter tables.
     CDibImage* m_mirrorWork = nullptr;
     FilterTables m_filterTables;
+    std::vector<int> m_defectScratch, m_defectAbove, m_defectLeft, m_defectRight;
 
 private:
     static constexpr int kImageCount = 19;

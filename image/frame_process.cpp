@@ -4,6 +4,7 @@
 // without a lock: a change takes effect at the next frame.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "camera/lumvex.h"
 #include "image/dib_image.h"
@@ -203,19 +204,58 @@ int CLumvex::RemoveDefects(CDibImage* image, int threshold)
                 marked(x, y) = 1;
         }
 
-    for (int y = 4; y < H - 4; ++y)
+    // Replacing: the nearest unmarked pixel in each direction. Unmarked
+    // pixels never change, so their values can be found in four sweeps
+    // first (-1: none in that direction) instead of a search per pixel.
+    std::vector<int>& below = m_defectScratch;
+    below.resize(static_cast<size_t>(W) * H);
+    {
+        std::vector<int>& lastBelow = m_defectLeft;  // reused below as the row sweep
+        lastBelow.assign(static_cast<size_t>(W), -1);
+        for (int y = H - 1; y >= 0; --y) {
+            int* out = below.data() + static_cast<size_t>(y) * W;
+            for (int x = 0; x < W; ++x) {
+                out[x] = lastBelow[x];
+                if (!marked(x, y))
+                    lastBelow[x] = pixel(x, y);
+            }
+        }
+    }
+    std::vector<int>& lastAbove = m_defectAbove;
+    lastAbove.assign(static_cast<size_t>(W), -1);
+    std::vector<int>& left = m_defectLeft;
+    std::vector<int>& right = m_defectRight;
+    left.assign(static_cast<size_t>(W), -1);
+    right.assign(static_cast<size_t>(W), -1);
+    for (int y = 0; y < H - 4; ++y) {
+        // above[x]: nearest unmarked pixel above row y in column x.
+        if (y > 0)
+            for (int x = 0; x < W; ++x)
+                if (!marked(x, y - 1))
+                    lastAbove[x] = pixel(x, y - 1);
+        if (y < 4)
+            continue;
+        int last = -1;
+        for (int x = 0; x < W; ++x) {
+            left[x] = last;
+            if (!marked(x, y))
+                last = pixel(x, y);
+        }
+        last = -1;
+        for (int x = W - 1; x >= 0; --x) {
+            right[x] = last;
+            if (!marked(x, y))
+                last = pixel(x, y);
+        }
         for (int x = 4; x < W - 4; ++x) {
             if (!marked(x, y))
                 continue;
             int sum = 0, found = 0;
-            for (int i = x - 1; i >= 0; --i)
-                if (!marked(i, y)) { sum += pixel(i, y); ++found; break; }
-            for (int i = x + 1; i < W; ++i)
-                if (!marked(i, y)) { sum += pixel(i, y); ++found; break; }
-            for (int j = y - 1; j >= 0; --j)
-                if (!marked(x, j)) { sum += pixel(x, j); ++found; break; }
-            for (int j = y + 1; j < H; ++j)
-                if (!marked(x, j)) { sum += pixel(x, j); ++found; break; }
+            for (int v : {left[x], right[x], lastAbove[x], below[static_cast<size_t>(y) * W + x]})
+                if (v >= 0) {
+                    sum += v;
+                    ++found;
+                }
             if (!found)
                 continue;
             uint8_t* p = image->Bits() + static_cast<ptrdiff_t>(y) * image->Stride() + x * bpp;
@@ -224,6 +264,7 @@ int CLumvex::RemoveDefects(CDibImage* image, int threshold)
             else
                 *p = static_cast<uint8_t>(sum / found);
         }
+    }
     return 1;
 }
 
