@@ -157,6 +157,8 @@ int main()
         {"pseudo-colour 16 -> 48", [&] { MapPseudoColor(c48, g16); }},
         {"pseudo-colour 16 -> 64", [&] { MapPseudoColor(c64, g16); }},
         {"gray gains 8-bit", [&] { ApplyGrayGains(g8, gains); }},
+        {"gray gains 8-bit, SSE2 form", [&] { ApplyGrayGainsSse2(g8, gains); }},
+        {"gray gains 8-bit, MMX form", [&] { ApplyGrayGainsMmx(g8, gains); }},
         {"gamma 8-bit (table)", [&] { ApplyGamma(g8, 80, ModelProfile::kSampleDepth, tables); }},
         {"contrast 8-bit (table)", [&] { ApplyContrast(g8, 20, ModelProfile::kSampleDepth, tables); }},
         {"brightness 8-bit", [&] { ApplyBrightness(g8, 10, ModelProfile::kSampleDepth, tables); }},

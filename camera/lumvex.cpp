@@ -8,6 +8,7 @@
 #include <mmsystem.h>
 
 #include "image/dib_image.h"
+#include "image/processor_probe.h"
 #include "model_profile.h"
 
 namespace lumvex {
@@ -74,6 +75,8 @@ int CLumvex::Initialize(HWND hwndNotify)
 {
     // The notification window first: a failure of any step below reaches it.
     m_hwndNotify = hwndNotify;
+    if constexpr (ModelProfile::kProcessorProbe)
+        ProbeProcessor(m_cpuInfo);
 
     // Every camera object of every build and process shares one block; the
     // first one creates it.

@@ -96,8 +96,16 @@ void CLumvex::ProcessFrame()
             f.grayGainB = g.gain[KIND_B];
             --f.autoGainCount;
         }
-        if (!(g.gain[0] == 128 && g.gain[1] == 128 && g.gain[2] == 128 && g.gain[3] == 128))
-            ApplyGrayGains(*work, g);
+        if (!(g.gain[0] == 128 && g.gain[1] == 128 && g.gain[2] == 128 && g.gain[3] == 128)) {
+            // The 32-bit builds pick the widest vector form the processor runs.
+            const unsigned usable = P::kProcessorProbe ? m_cpuInfo.usable & m_cpuInfo.reported : 0;
+            if (usable & CPU_SSE2)
+                ApplyGrayGainsSse2(*work, g);
+            else if (usable & CPU_MMX)
+                ApplyGrayGainsMmx(*work, g);
+            else
+                ApplyGrayGains(*work, g);
+        }
     } else if (m_colorMode == 0 && f.grayMode == 2 && Usable(m_image24)) {
         MapPseudoColor(*m_image24, *work);
         work->ConvertFrom(Luminance24, *m_image24, nullptr, 0, 0, nullptr, nullptr);

@@ -292,3 +292,59 @@ TEST(Sharpness, EveryFormatMatchesTheFormulaOnRandomImages)
 
 }  // namespace
 }  // namespace lumvex
+
+#include "image/processor_probe.h"
+
+namespace lumvex {
+namespace {
+
+TEST(GrayGainsVector, SameResultAsThePlainFormOnRandomImages)
+{
+    uint32_t seed = 2024;
+    auto next = [&] {
+        seed = seed * 1664525 + 1013904223;
+        return seed >> 8;
+    };
+    for (int width : {1, 7, 15, 16, 17, 33, 640}) {
+        CDibImage plain, sse2, mmx;
+        ASSERT_EQ(plain.Create(width, 6, 8), 1);
+        ASSERT_EQ(sse2.CreateLike(&plain), 1);
+        ASSERT_EQ(mmx.CreateLike(&plain), 1);
+        for (int trial = 0; trial < 40; ++trial) {
+            for (size_t i = 0; i < plain.SizeBytes(); ++i)
+                plain.Bits()[i] = static_cast<uint8_t>(next());
+            std::memcpy(sse2.Bits(), plain.Bits(), plain.SizeBytes());
+            std::memcpy(mmx.Bits(), plain.Bits(), plain.SizeBytes());
+            GrayGains g{};
+            for (int k = 0; k < 4; ++k) {
+                g.gain[k] = static_cast<int>(next() % 401);  // 0..400, beyond 257 too
+                g.offset[k] = static_cast<int>(next() % 511) - 255;
+            }
+            if (trial % 3 == 0)
+                g.gain[trial % 4] = 257;
+            g.bayerMode = trial % 4;
+            ApplyGrayGains(plain, g);
+            ApplyGrayGainsSse2(sse2, g);
+            ApplyGrayGainsMmx(mmx, g);
+            ASSERT_EQ(std::memcmp(plain.Bits(), sse2.Bits(), plain.SizeBytes()), 0) << "SSE2, width " << width << " trial " << trial;
+            ASSERT_EQ(std::memcmp(plain.Bits(), mmx.Bits(), plain.SizeBytes()), 0) << "MMX, width " << width << " trial " << trial;
+        }
+    }
+}
+
+TEST(ProcessorProbe, ReportsWhatThisProcessorHas)
+{
+    CPUINFO info{};
+    info.usable = 0xFFFF;
+    const unsigned reported = ProbeProcessor(info);
+    EXPECT_EQ(reported, info.reported);
+    EXPECT_EQ(info.usable & ~info.reported, 0u) << "usable features are reported ones";
+    // Every x86 processor that runs these tests has MMX and SSE2.
+    EXPECT_TRUE(info.reported & CPU_MMX);
+    EXPECT_TRUE(info.reported & CPU_SSE2);
+    EXPECT_TRUE(info.usable & CPU_SSE2);
+    EXPECT_NE(info.vendor[0], '\0');
+}
+
+}  // namespace
+}  // namespace lumvex
