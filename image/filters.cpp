@@ -140,10 +140,12 @@ void ApplyBrightness(CDibImage& image, int b, int depth, FilterTables& tables)
     const int fullScale = FullScale(image, depth);
     // The product of every possible sample, once: the same float operation
     // as per sample.
-    tables.table.resize(static_cast<size_t>(fullScale) + 1);
-    for (int s = 0; s <= fullScale; ++s)
-        tables.table[s] = std::clamp(static_cast<int>(static_cast<float>(s) * factor), 0, fullScale);
-    ApplyTable(image, tables.table.data(), fullScale);
+    const int bits = SampleBits(image, depth);
+    FilterTable& t = tables.brightness;
+    if (t.Stale(b, bits))
+        for (int s = 0; s <= fullScale; ++s)
+            t.values[s] = std::clamp(static_cast<int>(static_cast<float>(s) * factor), 0, fullScale);
+    ApplyTable(image, t.values.data(), fullScale);
 }
 
 void BuildContrastTable(int c, int bits, int* t)
@@ -176,17 +178,19 @@ void BuildGammaTable(int g, int bits, int* t)
 void ApplyContrast(CDibImage& image, int setting, int depth, FilterTables& tables)
 {
     const int bits = SampleBits(image, depth);
-    tables.table.resize(size_t{1} << bits);
-    BuildContrastTable(setting, bits, tables.table.data());
-    ApplyTable(image, tables.table.data(), (1 << bits) - 1);
+    FilterTable& t = tables.contrast;
+    if (t.Stale(setting, bits))
+        BuildContrastTable(setting, bits, t.values.data());
+    ApplyTable(image, t.values.data(), (1 << bits) - 1);
 }
 
 void ApplyGamma(CDibImage& image, int setting, int depth, FilterTables& tables)
 {
     const int bits = SampleBits(image, depth);
-    tables.table.resize(size_t{1} << bits);
-    BuildGammaTable(setting, bits, tables.table.data());
-    ApplyTable(image, tables.table.data(), (1 << bits) - 1);
+    FilterTable& t = tables.gamma;
+    if (t.Stale(setting, bits))
+        BuildGammaTable(setting, bits, t.values.data());
+    ApplyTable(image, t.values.data(), (1 << bits) - 1);
 }
 
 namespace {

@@ -33,10 +33,26 @@ void ApplyGrayGainsMmx(CDibImage& image, const GrayGains& gains);
 // G1 becomes 128. A kind without such pixels keeps its gain.
 void AutoGrayGains(const CDibImage& image, GrayGains& gains);
 
-// Reusable tables of the 16-bit filters, made once and kept: no filter
-// allocates per frame.
+// The tables of the table filters, kept between frames and remade only
+// when the setting or the sample bits change: no filter allocates or
+// recomputes its table per frame.
+struct FilterTable {
+    std::vector<int> values;
+    int setting = 0;
+    int bits = 0;
+    // True when the table must be made for this setting and bit count.
+    bool Stale(int newSetting, int newBits)
+    {
+        if (!values.empty() && setting == newSetting && bits == newBits)
+            return false;
+        values.assign(size_t{1} << newBits, 0);
+        setting = newSetting;
+        bits = newBits;
+        return true;
+    }
+};
 struct FilterTables {
-    std::vector<int> table;
+    FilterTable gamma, contrast, brightness;
 };
 
 // depth: the significant bits of 16-bit samples (8..16).
