@@ -9,12 +9,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 models=("$@")
 [ ${#models[@]} -gt 0 ] || models=(QV640 QV320 QV128)
 mkdir -p "$root/build"
-for spec in "${models[@]}"; do
-  model=${spec%@*}
+for entry in "${models[@]}"; do
+  model=${entry%@*}
   args=(-DLUMVEX_MODEL="$model")
   tree=$root/build/$model
-  if [ "$spec" != "$model" ]; then
-    arch=${spec#*@}
+  if [ "$entry" != "$model" ]; then
+    arch=${entry#*@}
     args+=(-DLUMVEX_TARGET_OVERRIDE="$arch-w64-mingw32")
     tree=$root/build/$model-$arch
   fi
