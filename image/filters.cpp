@@ -197,17 +197,17 @@ namespace {
 
 // The 4 x 4 box (columns x-2..x+1, rows y-2..y+1) kept as running column
 // sums over four rows, so each sample costs a few additions whatever the
-// box.
-template <typename T>
-void SharpenRows(CDibImage& image, const CDibImage& source, int e, int fullScale, int channels)
+// box. Units: samples per pixel (1, 3 or 4 channels' worth).
+template <typename T, int Units, int Channels>
+void SharpenRows(CDibImage& image, const CDibImage& source, int e, int fullScale)
 {
-    const int unitsPerPixel = image.BytesPerPixel() / static_cast<int>(sizeof(T));
     const int w = image.Width(), h = image.Height();
-    const int units = w * unitsPerPixel;
+    const int units = w * Units;
     auto row = [&](const CDibImage& im, int y) {
         return reinterpret_cast<const T*>(im.Bits() + static_cast<ptrdiff_t>(y) * im.Stride());
     };
-    std::vector<int> column(static_cast<size_t>(units), 0);
+    std::vector<int> columnStore(static_cast<size_t>(units), 0);
+    int* __restrict column = columnStore.data();
     for (int y = 0; y < 4 && y < h; ++y) {
         const T* r = row(source, y);
         for (int i = 0; i < units; ++i)
@@ -215,23 +215,24 @@ void SharpenRows(CDibImage& image, const CDibImage& source, int e, int fullScale
     }
     for (int y = 2; y < h - 2; ++y) {
         if (y > 2) {  // slide the four rows down by one
-            const T* gone = row(source, y - 3);
-            const T* come = row(source, y + 1);
+            const T* __restrict gone = row(source, y - 3);
+            const T* __restrict come = row(source, y + 1);
             for (int i = 0; i < units; ++i)
                 column[i] += come[i] - gone[i];
         }
-        const T* s = row(source, y);
-        T* out = reinterpret_cast<T*>(image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride());
-        for (int c = 0; c < channels; ++c) {
-            const int* col = column.data() + c;
-            int sum = col[0] + col[unitsPerPixel] + col[2 * unitsPerPixel] + col[3 * unitsPerPixel];
-            for (int x = 2; x < w - 2; ++x) {
-                const int i = x * unitsPerPixel + c;
+        const T* __restrict s = row(source, y);
+        T* __restrict out = reinterpret_cast<T*>(image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride());
+        int sum[Channels];
+        for (int c = 0; c < Channels; ++c)
+            sum[c] = column[c] + column[Units + c] + column[2 * Units + c] + column[3 * Units + c];
+        for (int x = 2; x < w - 2; ++x) {
+            for (int c = 0; c < Channels; ++c) {
+                const int i = x * Units + c;
                 const int v = s[i];
-                const int t = v + ((v - (sum >> 4)) * e) / 10;
+                const int t = v + ((v - (sum[c] >> 4)) * e) / 10;
                 out[i] = static_cast<T>(t < 0 ? 0 : t > fullScale ? fullScale : t);
                 if (x + 2 < w)
-                    sum += col[(x + 2) * unitsPerPixel] - col[(x - 2) * unitsPerPixel];
+                    sum[c] += column[(x + 2) * Units + c] - column[(x - 2) * Units + c];
             }
         }
     }
@@ -241,12 +242,16 @@ void SharpenRows(CDibImage& image, const CDibImage& source, int e, int fullScale
 
 void ApplySharpness(CDibImage& image, const CDibImage& source, int e, int depth)
 {
-    const Layout l = LayoutOf(image);
     const int fullScale = FullScale(image, depth);
-    if (l.words)
-        SharpenRows<uint16_t>(image, source, e, fullScale, l.channels);
-    else
-        SharpenRows<uint8_t>(image, source, e, fullScale, l.channels);
+    switch (image.BitCount()) {
+    case 8: SharpenRows<uint8_t, 1, 1>(image, source, e, fullScale); break;
+    case 16: SharpenRows<uint16_t, 1, 1>(image, source, e, fullScale); break;
+    case 24: SharpenRows<uint8_t, 3, 3>(image, source, e, fullScale); break;
+    case 32: SharpenRows<uint8_t, 4, 3>(image, source, e, fullScale); break;
+    case 48: SharpenRows<uint16_t, 3, 3>(image, source, e, fullScale); break;
+    case 64: SharpenRows<uint16_t, 4, 3>(image, source, e, fullScale); break;
+    default: break;
+    }
 }
 
 int HueOffset(int hue)
