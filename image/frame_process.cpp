@@ -179,10 +179,6 @@ int CLumvex::RemoveDefects(CDibImage* image, int threshold)
         return 1;
     const int W = image->Width(), H = image->Height();
     const int bpp = wide ? 2 : 1;
-    auto pixel = [&](int x, int y) {
-        const uint8_t* p = image->Bits() + static_cast<ptrdiff_t>(y) * image->Stride() + x * bpp;
-        return wide ? static_cast<int>(Word(p)) : static_cast<int>(*p);
-    };
     auto mapAt = [&](const CDibImage* map, int x, int y) {
         const int sx = m_startX + x, sy = m_startY + y;
         if (sx < 0 || sy < 0 || sx >= map->Width() || sy >= map->Height())
@@ -190,89 +186,115 @@ int CLumvex::RemoveDefects(CDibImage* image, int threshold)
         const uint8_t* p = map->Bits() + static_cast<ptrdiff_t>(sy) * map->Stride() + sx * bpp;
         return wide ? static_cast<int>(Word(p)) : static_cast<int>(*p);
     };
-    // The mask has one entry per image pixel, at the image's own stride of
-    // the mask's format.
-    auto marked = [&](int x, int y) -> uint8_t& {
-        return mask->Bits()[static_cast<ptrdiff_t>(y) * mask->Stride() + x * bpp];
-    };
+    // The mask has one entry per image pixel, in the mask's own format.
     if (W > mask->Width() || H > mask->Height())
         return 1;
     std::memset(mask->Bits(), 0, mask->SizeBytes());
     if (W <= 8 || H <= 8)
         return 1;
 
-    for (int y = 4; y < H - 4; ++y)
-        for (int x = 4; x < W - 4; ++x) {
-            bool defect = mapAt(hot, x, y) != 0 || mapAt(dead, x, y) != 0;
-            if (!defect) {
-                const int a = (pixel(x - 1, y) + pixel(x + 1, y) + pixel(x, y - 1) + pixel(x, y + 1)) / 4;
-                defect = std::abs(pixel(x, y) - a) >= threshold;
+    // Marking, a row at a time. The maps are read at the sensor position;
+    // a window inside the sensor (the capture geometry guarantees it) reads
+    // them through row pointers, anything else through the checked lookup.
+    const bool inside = m_startX >= 0 && m_startY >= 0 && m_startX + W <= hot->Width() && m_startY + H <= hot->Height()
+                     && m_startX + W <= dead->Width() && m_startY + H <= dead->Height();
+    auto markRows = [&](auto sample) {
+        using T = decltype(sample);
+        for (int y = 4; y < H - 4; ++y) {
+            const T* up = reinterpret_cast<const T*>(image->Bits() + static_cast<ptrdiff_t>(y - 1) * image->Stride());
+            const T* mid = reinterpret_cast<const T*>(image->Bits() + static_cast<ptrdiff_t>(y) * image->Stride());
+            const T* down = reinterpret_cast<const T*>(image->Bits() + static_cast<ptrdiff_t>(y + 1) * image->Stride());
+            const T* hotRow = inside ? reinterpret_cast<const T*>(hot->Bits() + static_cast<ptrdiff_t>(m_startY + y) * hot->Stride()) + m_startX : nullptr;
+            const T* deadRow = inside ? reinterpret_cast<const T*>(dead->Bits() + static_cast<ptrdiff_t>(m_startY + y) * dead->Stride()) + m_startX : nullptr;
+            uint8_t* maskRow = mask->Bits() + static_cast<ptrdiff_t>(y) * mask->Stride();
+            for (int x = 4; x < W - 4; ++x) {
+                bool defect = inside ? (hotRow[x] != 0 || deadRow[x] != 0) : (mapAt(hot, x, y) != 0 || mapAt(dead, x, y) != 0);
+                if (!defect) {
+                    const int a = (mid[x - 1] + mid[x + 1] + up[x] + down[x]) / 4;
+                    const int d = mid[x] - a;
+                    defect = (d < 0 ? -d : d) >= threshold;
+                }
+                if (defect)
+                    maskRow[x * bpp] = 1;
             }
-            if (defect)
-                marked(x, y) = 1;
         }
+    };
+    if (wide)
+        markRows(uint16_t{});
+    else
+        markRows(uint8_t{});
 
     // Replacing: the nearest unmarked pixel in each direction. Unmarked
     // pixels never change, so their values can be found in four sweeps
     // first (-1: none in that direction) instead of a search per pixel.
-    std::vector<int>& below = m_defectScratch;
-    below.resize(static_cast<size_t>(W) * H);
-    {
-        std::vector<int>& lastBelow = m_defectLeft;  // reused below as the row sweep
-        lastBelow.assign(static_cast<size_t>(W), -1);
+    auto replaceRows = [&](auto sample) {
+        using T = decltype(sample);
+        auto rowOf = [&](int y) {
+            return reinterpret_cast<T*>(image->Bits() + static_cast<ptrdiff_t>(y) * image->Stride());
+        };
+        auto maskOf = [&](int y) { return mask->Bits() + static_cast<ptrdiff_t>(y) * mask->Stride(); };
+        std::vector<int>& below = m_defectScratch;
+        below.resize(static_cast<size_t>(W) * H);
+        std::vector<int>& last = m_defectAbove;
+        last.assign(static_cast<size_t>(W), -1);
         for (int y = H - 1; y >= 0; --y) {
+            const T* r = rowOf(y);
+            const uint8_t* m = maskOf(y);
             int* out = below.data() + static_cast<size_t>(y) * W;
             for (int x = 0; x < W; ++x) {
-                out[x] = lastBelow[x];
-                if (!marked(x, y))
-                    lastBelow[x] = pixel(x, y);
+                out[x] = last[x];
+                if (!m[x * bpp])
+                    last[x] = r[x];
             }
         }
-    }
-    std::vector<int>& lastAbove = m_defectAbove;
-    lastAbove.assign(static_cast<size_t>(W), -1);
-    std::vector<int>& left = m_defectLeft;
-    std::vector<int>& right = m_defectRight;
-    left.assign(static_cast<size_t>(W), -1);
-    right.assign(static_cast<size_t>(W), -1);
-    for (int y = 0; y < H - 4; ++y) {
-        // above[x]: nearest unmarked pixel above row y in column x.
-        if (y > 0)
-            for (int x = 0; x < W; ++x)
-                if (!marked(x, y - 1))
-                    lastAbove[x] = pixel(x, y - 1);
-        if (y < 4)
-            continue;
-        int last = -1;
-        for (int x = 0; x < W; ++x) {
-            left[x] = last;
-            if (!marked(x, y))
-                last = pixel(x, y);
-        }
-        last = -1;
-        for (int x = W - 1; x >= 0; --x) {
-            right[x] = last;
-            if (!marked(x, y))
-                last = pixel(x, y);
-        }
-        for (int x = 4; x < W - 4; ++x) {
-            if (!marked(x, y))
+        std::vector<int>& left = m_defectLeft;
+        std::vector<int>& right = m_defectRight;
+        left.assign(static_cast<size_t>(W), -1);
+        right.assign(static_cast<size_t>(W), -1);
+        last.assign(static_cast<size_t>(W), -1);  // now: nearest unmarked above
+        for (int y = 0; y < H - 4; ++y) {
+            if (y > 0) {
+                const T* r = rowOf(y - 1);
+                const uint8_t* m = maskOf(y - 1);
+                for (int x = 0; x < W; ++x)
+                    if (!m[x * bpp])
+                        last[x] = r[x];
+            }
+            if (y < 4)
                 continue;
-            int sum = 0, found = 0;
-            for (int v : {left[x], right[x], lastAbove[x], below[static_cast<size_t>(y) * W + x]})
-                if (v >= 0) {
-                    sum += v;
-                    ++found;
-                }
-            if (!found)
-                continue;
-            uint8_t* p = image->Bits() + static_cast<ptrdiff_t>(y) * image->Stride() + x * bpp;
-            if (wide)
-                SetWord(p, sum / found);
-            else
-                *p = static_cast<uint8_t>(sum / found);
+            T* r = rowOf(y);
+            const uint8_t* m = maskOf(y);
+            int v = -1;
+            for (int x = 0; x < W; ++x) {
+                left[x] = v;
+                if (!m[x * bpp])
+                    v = r[x];
+            }
+            v = -1;
+            for (int x = W - 1; x >= 0; --x) {
+                right[x] = v;
+                if (!m[x * bpp])
+                    v = r[x];
+            }
+            const int* down = below.data() + static_cast<size_t>(y) * W;
+            for (int x = 4; x < W - 4; ++x) {
+                if (!m[x * bpp])
+                    continue;
+                int sum = 0, found = 0;
+                for (int value : {left[x], right[x], last[x], down[x]})
+                    if (value >= 0) {
+                        sum += value;
+                        ++found;
+                    }
+                if (found)
+                    r[x] = static_cast<T>(sum / found);
+            }
         }
-    }
+    };
+    if (wide)
+        replaceRows(uint16_t{});
+    else
+        replaceRows(uint8_t{});
     return 1;
 }
 

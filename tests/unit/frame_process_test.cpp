@@ -173,6 +173,23 @@ TEST_F(Frames, DotFilterThresholdBorderAndHotMap)
     EXPECT_EQ(At(out, 11, 5), 75) << "25 from its neighbours: not a defect";
 }
 
+TEST_F(Frames, DotFilterOnSixteenBitSamples)
+{
+    camera->m_dotFilter = 1;
+    Prepare(1, 20, 20);
+    FillRaw(1000);
+    const int threshold = 30 << (D - 8);
+    SetRaw(10, 10, 1000 + threshold);      // at the threshold: replaced
+    SetRaw(6, 14, 1000 + threshold - 1);   // one below: kept
+    Set(*camera->m_deadMap16, 13, 7, 1);   // marked by the dead map
+    SetRaw(13, 7, 3);
+    camera->ProcessFrame();
+    const CDibImage& out = *camera->m_image16;
+    EXPECT_EQ(At(out, 10, 10), 1000);
+    EXPECT_EQ(At(out, 6, 14), 1000 + threshold - 1);
+    EXPECT_EQ(At(out, 13, 7), 1000);
+}
+
 TEST_F(Frames, MirrorBothWaysRotatesByHalfATurn)
 {
     for (int mode : {0, 1}) {
