@@ -287,29 +287,17 @@ const Reciprocals& ReciprocalTable()
     return table;
 }
 
-// Full channels and the ramping channel of each of the six sectors, with
-// the ramp's sign; channels are 0 B, 1 G, 2 R.
-struct Sector {
-    bool full[3];
-    int ramp;
-    int step;
-};
-constexpr Sector kSectors[6] = {
-    {{true, false, true}, 0, -1},   // R, B full; B falling
-    {{false, false, true}, 1, +1},  // R; G rising
-    {{false, true, true}, 2, -1},   // R, G; R falling
-    {{false, true, false}, 0, +1},  // G; B rising
-    {{true, true, false}, 1, -1},   // G, B; G falling
-    {{true, false, false}, 2, +1},  // B; R rising
-};
-
-inline void HueSaturationPixel(int* bgr, int hue, const int* sat, const int* recip)
+// One pixel: hue offset split as hueSectors (H / 255) and hueRest (H mod
+// 255), the saturation and reciprocal tables. The six sectors of the
+// result, by k: 0 R, B full and B falling; 1 R full, G rising; 2 R, G full,
+// R falling; 3 G full, B rising; 4 G, B full, G falling; 5 B full, R rising.
+inline void HueSaturationPixel(int& b, int& g, int& r, int hueSectors, int hueRest, const int* sat, const int* recip)
 {
-    const int b = bgr[0], g = bgr[1], r = bgr[2];
-    const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
+    const int mx = r > g ? (r > b ? r : b) : (g > b ? g : b);
+    const int mn = r < g ? (r < b ? r : b) : (g < b ? g : b);
     const int c = mx - mn, n = mx + mn;
     int sector, position;
-    if (b > std::max(r, g)) {
+    if (b > (r > g ? r : g)) {
         sector = 5;
         position = r - g;
     } else if (r >= g) {
@@ -324,63 +312,64 @@ inline void HueSaturationPixel(int* bgr, int hue, const int* sat, const int* rec
         position += c;
     }
     const int limit = n <= 255 ? n : 511 - n;
-    const int chroma = std::min(limit, sat[c]);
+    const int chroma = limit < sat[c] ? limit : sat[c];
     const int base = (n - chroma) >> 1;
-    bgr[0] = bgr[1] = bgr[2] = base;
-    if (c == 0)
+    if (c == 0) {
+        b = g = r = base;
         return;
-    int v = ((position * recip[c] + 0x8000) >> 16) + hue % 255;
-    int k = sector + hue / 255;
+    }
+    int v = ((position * recip[c] + 0x8000) >> 16) + hueRest;
+    int k = sector + hueSectors;
     if (v > 254) {
         ++k;
         v -= 255;
     }
     const int w = ((n + chroma) >> 1) - base;
-    const Sector& s = kSectors[k % 6];
-    for (int ch = 0; ch < 3; ++ch)
-        if (s.full[ch])
-            bgr[ch] += w;
-    bgr[s.ramp] += s.step * ((w * v + 128) >> 8);
+    const int ramp = (w * v + 128) >> 8;
+    const int full = base + w;
+    switch (k % 6) {
+    case 0: r = full; g = base; b = full - ramp; break;
+    case 1: r = full; g = base + ramp; b = base; break;
+    case 2: r = full - ramp; g = full; b = base; break;
+    case 3: r = base; g = full; b = base + ramp; break;
+    case 4: r = base; g = full - ramp; b = full; break;
+    default: r = base + ramp; g = base; b = full; break;
+    }
+}
+
+template <typename T, int Units>
+void HueSaturationRows(CDibImage& image, int hue, const int* sat, int shift)
+{
+    const int* recip = ReciprocalTable().of;
+    const int sectors = hue / 255, rest = hue % 255;
+    for (int y = 0; y < image.Height(); ++y) {
+        T* p = reinterpret_cast<T*>(image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride());
+        for (int x = 0; x < image.Width(); ++x, p += Units) {
+            int b = (p[0] >> shift) & 0xFF, g = (p[1] >> shift) & 0xFF, r = (p[2] >> shift) & 0xFF;
+            HueSaturationPixel(b, g, r, sectors, rest, sat, recip);
+            auto put = [shift](int v) { return static_cast<T>((v < 0 ? 0 : v > 255 ? 255 : v) << shift); };
+            p[0] = put(b);
+            p[1] = put(g);
+            p[2] = put(r);
+        }
+    }
 }
 
 }  // namespace
 
 void ApplyHueSaturation(CDibImage& image, int hue, int saturation, int depth)
 {
-    const Layout l = LayoutOf(image);
-    if (l.channels != 3)
-        return;
     const int h = HueOffset(hue);
     int sat[256];
     for (int d = 0; d < 256; ++d)
         sat[d] = (d * (saturation + 256) * 256 + 32768) >> 16;
-    const int* recip = ReciprocalTable().of;
-    const int shift = l.words ? std::clamp(depth, 8, 16) - 8 : 0;
-    const int bpp = image.BytesPerPixel();
-    for (int y = 0; y < image.Height(); ++y) {
-        uint8_t* p = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
-        for (int x = 0; x < image.Width(); ++x, p += bpp) {
-            int bgr[3];
-            for (int ch = 0; ch < 3; ++ch) {
-                if (l.words) {
-                    uint16_t v;
-                    std::memcpy(&v, p + 2 * ch, 2);
-                    bgr[ch] = (v >> shift) & 0xFF;
-                } else {
-                    bgr[ch] = p[ch];
-                }
-            }
-            HueSaturationPixel(bgr, h, sat, recip);
-            for (int ch = 0; ch < 3; ++ch) {
-                const int v = std::clamp(bgr[ch], 0, 255);
-                if (l.words) {
-                    const uint16_t word = static_cast<uint16_t>(v << shift);
-                    std::memcpy(p + 2 * ch, &word, 2);
-                } else {
-                    p[ch] = static_cast<uint8_t>(v);
-                }
-            }
-        }
+    const int shift = std::clamp(depth, 8, 16) - 8;
+    switch (image.BitCount()) {
+    case 24: HueSaturationRows<uint8_t, 3>(image, h, sat, 0); break;
+    case 32: HueSaturationRows<uint8_t, 4>(image, h, sat, 0); break;
+    case 48: HueSaturationRows<uint16_t, 3>(image, h, sat, shift); break;
+    case 64: HueSaturationRows<uint16_t, 4>(image, h, sat, shift); break;
+    default: break;
     }
 }
 
