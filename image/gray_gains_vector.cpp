@@ -27,6 +27,25 @@ inline uint8_t Plain(int gain, int offset, uint8_t p)
     return static_cast<uint8_t>(std::clamp(offset + (gain * p) / 128, 0, 255));
 }
 
+// The gains and offsets of a row's even and odd columns.
+struct RowGains {
+    short gainEven, gainOdd, offsetEven, offsetOdd;
+    RowGains(const GrayGains& g, int y)
+    {
+        const GrayKind even = GrayKindAt(g.bayerMode, y, 0), odd = GrayKindAt(g.bayerMode, y, 1);
+        gainEven = static_cast<short>(g.gain[even]);
+        gainOdd = static_cast<short>(g.gain[odd]);
+        offsetEven = static_cast<short>(g.offset[even]);
+        offsetOdd = static_cast<short>(g.offset[odd]);
+    }
+    // The columns the vector part left over, in the plain form.
+    void Finish(uint8_t* row, int x, int w) const
+    {
+        for (; x < w; ++x)
+            row[x] = x & 1 ? Plain(gainOdd, offsetOdd, row[x]) : Plain(gainEven, offsetEven, row[x]);
+    }
+};
+
 }  // namespace
 
 void ApplyGrayGainsSse2(CDibImage& image, const GrayGains& g)
@@ -37,11 +56,11 @@ void ApplyGrayGainsSse2(CDibImage& image, const GrayGains& g)
     }
     const int w = image.Width();
     for (int y = 0; y < image.Height(); ++y) {
-        const GrayKind even = GrayKindAt(g.bayerMode, y, 0), odd = GrayKindAt(g.bayerMode, y, 1);
-        const short ge = static_cast<short>(g.gain[even]), go = static_cast<short>(g.gain[odd]);
-        const short oe = static_cast<short>(g.offset[even]), oo = static_cast<short>(g.offset[odd]);
-        const __m128i gain = _mm_setr_epi16(ge, go, ge, go, ge, go, ge, go);
-        const __m128i offset = _mm_setr_epi16(oe, oo, oe, oo, oe, oo, oe, oo);
+        const RowGains r(g, y);
+        const __m128i gain = _mm_setr_epi16(r.gainEven, r.gainOdd, r.gainEven, r.gainOdd, r.gainEven, r.gainOdd,
+                                            r.gainEven, r.gainOdd);
+        const __m128i offset = _mm_setr_epi16(r.offsetEven, r.offsetOdd, r.offsetEven, r.offsetOdd, r.offsetEven,
+                                              r.offsetOdd, r.offsetEven, r.offsetOdd);
         const __m128i zero = _mm_setzero_si128();
         uint8_t* row = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
         int x = 0;
@@ -52,8 +71,7 @@ void ApplyGrayGainsSse2(CDibImage& image, const GrayGains& g)
             hi = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(hi, gain), 7), offset);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), _mm_packus_epi16(lo, hi));
         }
-        for (; x < w; ++x)
-            row[x] = x & 1 ? Plain(go, oo, row[x]) : Plain(ge, oe, row[x]);
+        r.Finish(row, x, w);
     }
 }
 
@@ -65,11 +83,9 @@ void ApplyGrayGainsMmx(CDibImage& image, const GrayGains& g)
     }
     const int w = image.Width();
     for (int y = 0; y < image.Height(); ++y) {
-        const GrayKind even = GrayKindAt(g.bayerMode, y, 0), odd = GrayKindAt(g.bayerMode, y, 1);
-        const short ge = static_cast<short>(g.gain[even]), go = static_cast<short>(g.gain[odd]);
-        const short oe = static_cast<short>(g.offset[even]), oo = static_cast<short>(g.offset[odd]);
-        const __m64 gain = _mm_setr_pi16(ge, go, ge, go);
-        const __m64 offset = _mm_setr_pi16(oe, oo, oe, oo);
+        const RowGains r(g, y);
+        const __m64 gain = _mm_setr_pi16(r.gainEven, r.gainOdd, r.gainEven, r.gainOdd);
+        const __m64 offset = _mm_setr_pi16(r.offsetEven, r.offsetOdd, r.offsetEven, r.offsetOdd);
         const __m64 zero = _mm_setzero_si64();
         uint8_t* row = image.Bits() + static_cast<ptrdiff_t>(y) * image.Stride();
         int x = 0;
@@ -83,8 +99,7 @@ void ApplyGrayGainsMmx(CDibImage& image, const GrayGains& g)
             std::memcpy(row + x, &packed, 8);
         }
         _mm_empty();
-        for (; x < w; ++x)
-            row[x] = x & 1 ? Plain(go, oo, row[x]) : Plain(ge, oe, row[x]);
+        r.Finish(row, x, w);
     }
 }
 
