@@ -16,7 +16,7 @@ root=$(dirname "$here")
 toolchain=$root/cmake/toolchains/$target.cmake
 [ -f "$toolchain" ] || { echo "build-deps: no toolchain file for $target" >&2; exit 2; }
 
-cache=${LUMVEX_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lumvex-sdk/deps}
+cache=${LUMVEX_DEPS_CACHE:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/lumvex-sdk/deps}
 src=$cache/src
 mkdir -p "$src"
 
