@@ -162,8 +162,8 @@ int main()
         {"gamma 8-bit (table)", [&] { ApplyGamma(g8, 80, ModelProfile::kSampleDepth, tables); }},
         {"contrast 8-bit (table)", [&] { ApplyContrast(g8, 20, ModelProfile::kSampleDepth, tables); }},
         {"brightness 8-bit", [&] { ApplyBrightness(g8, 10, ModelProfile::kSampleDepth, tables); }},
-        {"sharpness 8-bit", [&] { ApplySharpness(g8, copy8, 10, ModelProfile::kSampleDepth); }},
-        {"sharpness 24-bit", [&] { ApplySharpness(c24, copy24, 10, ModelProfile::kSampleDepth); }},
+        {"sharpness 8-bit", [&] { ApplySharpness(g8, copy8, 10, ModelProfile::kSampleDepth, tables); }},
+        {"sharpness 24-bit", [&] { ApplySharpness(c24, copy24, 10, ModelProfile::kSampleDepth, tables); }},
         {"hue/saturation 24-bit", [&] { ApplyHueSaturation(c24, 40, 30, ModelProfile::kSampleDepth); }},
         {"hue/saturation 48-bit", [&] { ApplyHueSaturation(c48, 40, 30, ModelProfile::kSampleDepth); }},
         {"reduce gray 16 -> 8 (reversed rows)", [&] {

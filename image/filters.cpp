@@ -199,14 +199,14 @@ namespace {
 // sums over four rows, so each sample costs a few additions whatever the
 // box. Units: samples per pixel (1, 3 or 4 channels' worth).
 template <typename T, int Units, int Channels>
-void SharpenRows(CDibImage& image, const CDibImage& source, int e, int fullScale)
+void SharpenRows(CDibImage& image, const CDibImage& source, int e, int fullScale, std::vector<int>& columnStore)
 {
     const int w = image.Width(), h = image.Height();
     const int units = w * Units;
     auto row = [&](const CDibImage& im, int y) {
         return reinterpret_cast<const T*>(im.Bits() + static_cast<ptrdiff_t>(y) * im.Stride());
     };
-    std::vector<int> columnStore(static_cast<size_t>(units), 0);
+    columnStore.assign(static_cast<size_t>(units), 0);
     int* __restrict column = columnStore.data();
     for (int y = 0; y < 4 && y < h; ++y) {
         const T* r = row(source, y);
@@ -237,16 +237,16 @@ void SharpenRows(CDibImage& image, const CDibImage& source, int e, int fullScale
 
 }  // namespace
 
-void ApplySharpness(CDibImage& image, const CDibImage& source, int e, int depth)
+void ApplySharpness(CDibImage& image, const CDibImage& source, int e, int depth, FilterTables& tables)
 {
     const int fullScale = FullScale(image, depth);
     switch (image.BitCount()) {
-    case 8: SharpenRows<uint8_t, 1, 1>(image, source, e, fullScale); break;
-    case 16: SharpenRows<uint16_t, 1, 1>(image, source, e, fullScale); break;
-    case 24: SharpenRows<uint8_t, 3, 3>(image, source, e, fullScale); break;
-    case 32: SharpenRows<uint8_t, 4, 3>(image, source, e, fullScale); break;
-    case 48: SharpenRows<uint16_t, 3, 3>(image, source, e, fullScale); break;
-    case 64: SharpenRows<uint16_t, 4, 3>(image, source, e, fullScale); break;
+    case 8: SharpenRows<uint8_t, 1, 1>(image, source, e, fullScale, tables.columnSums); break;
+    case 16: SharpenRows<uint16_t, 1, 1>(image, source, e, fullScale, tables.columnSums); break;
+    case 24: SharpenRows<uint8_t, 3, 3>(image, source, e, fullScale, tables.columnSums); break;
+    case 32: SharpenRows<uint8_t, 4, 3>(image, source, e, fullScale, tables.columnSums); break;
+    case 48: SharpenRows<uint16_t, 3, 3>(image, source, e, fullScale, tables.columnSums); break;
+    case 64: SharpenRows<uint16_t, 4, 3>(image, source, e, fullScale, tables.columnSums); break;
     default: break;
     }
 }

@@ -53,6 +53,7 @@ struct FilterTable {
 };
 struct FilterTables {
     FilterTable gamma, contrast, brightness;
+    std::vector<int> columnSums;  // sharpness: running sums of one row
 };
 
 // depth: the significant bits of 16-bit samples (8..16).
@@ -60,7 +61,7 @@ void ApplyBrightness(CDibImage& image, int setting, int depth, FilterTables& tab
 void ApplyContrast(CDibImage& image, int setting, int depth, FilterTables& tables);
 void ApplyGamma(CDibImage& image, int setting, int depth, FilterTables& tables);
 // source: a copy of image taken before the filter.
-void ApplySharpness(CDibImage& image, const CDibImage& source, int setting, int depth);
+void ApplySharpness(CDibImage& image, const CDibImage& source, int setting, int depth, FilterTables& tables);
 
 // Colour images only: hue turned by `hue` degrees, chroma scaled by
 // (saturation + 256) / 256 and limited by the lightness; lightness kept.

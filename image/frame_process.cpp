@@ -127,7 +127,7 @@ void CLumvex::ProcessFrame()
         ApplyContrast(*output, f.contrast, kDepth, m_filterTables);
     if (f.sharpness != 0 && Usable(m_filterWork) && m_filterWork->SizeBytes() == output->SizeBytes()) {
         std::memcpy(m_filterWork->Bits(), output->Bits(), output->SizeBytes());
-        ApplySharpness(*output, *m_filterWork, f.sharpness, kDepth);
+        ApplySharpness(*output, *m_filterWork, f.sharpness, kDepth, m_filterTables);
     }
     if (f.brightness != 0)
         ApplyBrightness(*output, f.brightness, kDepth, m_filterTables);

@@ -138,7 +138,8 @@ TEST(Sharpness, FlatImageUnchangedAndEdgesOvershoot)
     CDibImage flat, copy;
     Flat(flat, 12, 12, 8, 77);
     Flat(copy, 12, 12, 8, 77);
-    ApplySharpness(flat, copy, 10, 8);
+    FilterTables tables;
+    ApplySharpness(flat, copy, 10, 8, tables);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 12; ++x)
             ASSERT_EQ(At(flat, x, y), 77);
@@ -150,7 +151,7 @@ TEST(Sharpness, FlatImageUnchangedAndEdgesOvershoot)
             edge.Bits()[y * edge.Stride() + x] = x < 6 ? 100 : 140;
     ASSERT_EQ(source.CreateLike(&edge), 1);
     std::memcpy(source.Bits(), edge.Bits(), edge.SizeBytes());
-    ApplySharpness(edge, source, 10, 8);
+    ApplySharpness(edge, source, 10, 8, tables);
     // At x = 6 the 4 x 4 window holds columns 4..7: two of 100, two of 140,
     // mean 120; 140 + (140 - 120) = 160. At x = 5: 100 + (100 - 110) = 90.
     EXPECT_EQ(At(edge, 6, 2), 160);
@@ -266,9 +267,10 @@ TEST(Sharpness, EveryFormatMatchesTheFormulaOnRandomImages)
         }
         ASSERT_EQ(source.CreateLike(&image), 1);
         std::memcpy(source.Bits(), image.Bits(), image.SizeBytes());
+        FilterTables tables;
         for (int e : {1, 10, 30}) {
             std::memcpy(image.Bits(), source.Bits(), image.SizeBytes());
-            ApplySharpness(image, source, e, 12);
+            ApplySharpness(image, source, e, 12, tables);
             const int channels = bits <= 16 ? 1 : 3;
             for (int y = 2; y < 21; ++y)
                 for (int x = 2; x < 35; ++x)
